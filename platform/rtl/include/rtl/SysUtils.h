@@ -1,6 +1,7 @@
 #pragma once
 // Conversions and file routines of the class library that the system calls.
 
+#include <cstdarg>
 #include <cstddef>
 
 #include "rtl/Exceptions.h"
@@ -25,8 +26,10 @@ int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
 // As AnsiCompareStr with ASCII letters compared without case.
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
 
-// printf into a string of exactly the needed length; no truncation.
+// printf into a string of exactly the needed length, measured by a first
+// pass: no fixed buffer and no truncation. A format error gives "".
 AnsiString Format(const char* Fmt, ...) __attribute__((format(printf, 1, 2)));
+AnsiString FormatV(const char* Fmt, va_list Args) __attribute__((format(printf, 1, 0)));
 
 // File names. Paths are Linux paths; the folder separator is '/'.
 AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension);

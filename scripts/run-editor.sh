@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the schedule editor.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build
+if [ ! -x build/editor/VTX7430_P8 ]; then
+  echo "The schedule editor is not part of this build yet; the libraries and their tests are built." >&2
+  exit 1
+fi
+exec build/editor/VTX7430_P8 "$@"

@@ -1,0 +1,50 @@
+#pragma once
+// A combo box: a list of items, one of which may be chosen, and (in the
+// default csDropDown style) a text that can also be typed.
+//
+// OnChange comes from the user choosing an item or typing, never from code
+// setting ItemIndex or Text. An ItemIndex outside the items chooses none
+// (-1). A typed text chooses the item it equals, else none.
+
+#include <memory>
+
+#include "vcl/Controls.h"
+#include "vcl/Strings.h"
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* AOwner);
+    ~TComboBox() override;
+
+    TStrings* Items() const { return FItems.get(); }
+
+    int ItemIndex() const;
+    void SetItemIndex(int Value);
+
+    // The text of the box: the chosen item's, or what was typed or set.
+    AnsiString Text() const;
+    void SetText(const AnsiString& Value);
+
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle Value);
+    int DropDownCount() const;
+    void SetDropDownCount(int Value);
+
+    const TNotifyEvent& OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+
+    void DefineProperties(TPropertyList& List) override;
+
+private:
+    class TItems;
+    void UserTyped(const AnsiString& Text);
+    void UserChose(int Index);
+
+    std::unique_ptr<TItems> FItems;
+    TComboBoxStyle FStyle = csDropDown;
+    AnsiString FStoredText;
+    bool FTextStored = false;
+    TNotifyEvent FOnChange;
+};

@@ -25,7 +25,6 @@ public:
 protected:
     TButtonControl(TComponent* AOwner, QWidget* AWidget);
     void CaptionChanged() override;
-    void ColorChanged() override;
     // The toolkit's check state changed (by code or by the user).
     void StateChanged(bool NowChecked);
     virtual bool ClickOn(bool NowChecked) const = 0;

@@ -18,7 +18,7 @@ public:
     explicit TComboBox(TComponent* AOwner);
     ~TComboBox() override;
 
-    TStrings* Items() const { return FItems.get(); }
+    TStrings* Items() const;
 
     int ItemIndex() const;
     void SetItemIndex(int Value);
@@ -44,7 +44,5 @@ private:
 
     std::unique_ptr<TItems> FItems;
     TComboBoxStyle FStyle = csDropDown;
-    AnsiString FStoredText;
-    bool FTextStored = false;
     TNotifyEvent FOnChange;
 };

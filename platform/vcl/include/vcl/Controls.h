@@ -108,11 +108,13 @@ protected:
     void RunHandler(const std::function<void()>& Handler);
 
     void UpdateShown();
+    // Puts the bounds on the widget.
+    virtual void ApplyGeometry();
 
 private:
     friend class TWinControl;
+    friend class TForm;
     void ParentFontChanged();
-    void ApplyGeometry();
 
     QWidget* FWidget;
     TWinControl* FParent = nullptr;
@@ -158,8 +160,10 @@ protected:
 
 private:
     friend class TControl;
+    class TResizeWatcher;
     void WatchResize();
 
     std::vector<TControl*> FControls;
     bool FWatchingResize = false;
+    bool FRealigning = false;
 };

@@ -97,6 +97,7 @@ protected:
     void BindMethod(const AnsiString& MethodName, void (F::*Method)(Args...));
 
     void CaptionChanged() override;
+    void ApplyGeometry() override;
 
 private:
     struct TFieldBinding {

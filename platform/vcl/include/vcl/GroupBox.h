@@ -15,5 +15,4 @@ public:
 
 protected:
     void CaptionChanged() override;
-    void ColorChanged() override;
 };

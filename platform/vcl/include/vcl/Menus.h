@@ -59,7 +59,6 @@ public:
 private:
     friend class TMainMenu;
     QMenu* SubMenu();
-    void Rebuild();
     void SyncAction();
 
     AnsiString FCaption;

@@ -14,8 +14,8 @@ public:
     explicit TRichEdit(TComponent* AOwner);
     ~TRichEdit() override;
 
-    TStrings* Lines() const { return FLines.get(); }
-    void Clear() { FLines->Clear(); }
+    TStrings* Lines() const;
+    void Clear();
 
     bool ReadOnly() const;
     void SetReadOnly(bool Value);
@@ -25,9 +25,6 @@ public:
     void SetWordWrap(bool Value);
 
     void DefineProperties(TPropertyList& List) override;
-
-protected:
-    void ColorChanged() override;
 
 private:
     class TLines;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "rtl/Exceptions.h"
 #include "vcl/Controls.h"
 
 enum TGridOption {
@@ -102,9 +103,6 @@ public:
 
     void DefineProperties(TPropertyList& List) override;
 
-protected:
-    void ColorChanged() override;
-
 private:
     class TModel;
     class TView;
@@ -112,6 +110,7 @@ private:
     friend class TView;
     void CheckCell(int ACol, int ARow) const;
     void Reshape(int NewCols, int NewRows);
+    void SetFixed(int& Fixed, int Value, int Count, const char* What);
     void ApplySizes();
     void ApplyOptions();
     void SelectCell(int ACol, int ARow);

@@ -1,0 +1,198 @@
+#include "vcl/Application.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+#include <unistd.h>
+
+#include "MessageDialog.h"
+#include "QtSupport.h"
+#include "rtl/Application.h"
+#include "rtl/Thread.h"
+#include "vcl/QtLoop.h"
+
+namespace {
+
+TApplication TheApplication;
+// The toolkit that Initialize started. Finalize deletes it; one still up when
+// the program ends is left to the end of the process, after the last form.
+QApplication* StartedApplication = nullptr;
+// The toolkit keeps the command line it was started with for its whole life.
+AnsiString ProgramArg0;
+int ProgramArgc = 1;
+char* ProgramArgv[2] = {nullptr, nullptr};
+
+AnsiString ProgramPath()
+{
+    char Buffer[4096];
+    ssize_t Length = readlink("/proc/self/exe", Buffer, sizeof Buffer - 1);
+    return Length > 0 ? AnsiString(Buffer, static_cast<size_t>(Length)) : AnsiString("vtx");
+}
+
+bool Headless()
+{
+    QString Platform = QGuiApplication::platformName();
+    return Platform == "offscreen" || Platform == "minimal";
+}
+
+} // namespace
+
+TApplication* const Application = &TheApplication;
+
+// What Initialize set up, and what it replaced.
+struct TApplication::TToolkit {
+    std::unique_ptr<TQtLoop> Loop;
+    TMainLoop* PreviousLoop = nullptr;
+    TMessageBoxHook PreviousHook;
+    TExceptionHandler PreviousHandler;
+};
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication()
+{
+    DestroyForms();
+}
+
+void TApplication::Initialize()
+{
+    if (FInitialized)
+        return;
+    FToolkit = std::make_unique<TToolkit>();
+    if (!QApplication::instance()) {
+        ProgramArg0 = ProgramPath();
+        ProgramArgv[0] = ProgramArg0.data();
+        StartedApplication = new QApplication(ProgramArgc, ProgramArgv);
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallFontSubstitutions();
+    FToolkit->Loop = std::make_unique<TQtLoop>();
+    FToolkit->PreviousLoop = SetMainLoop(FToolkit->Loop.get());
+    FToolkit->PreviousHook = SetMessageBoxHook([](const TMessageBoxRequest& Request) {
+        if (std::this_thread::get_id() == MainThreadID())
+            return ShowMessageDialog(Request);
+        int Answer = IDCANCEL;
+        TThread::Synchronize(nullptr, [&] { Answer = ShowMessageDialog(Request); });
+        return Answer;
+    });
+    FToolkit->PreviousHandler = SetExceptionHandler([](TObject*, const std::exception_ptr& Error) {
+        ShowMessageBox(ExceptionMessage(Error), ApplicationTitle(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    });
+    if (ApplicationTitle() == "Application") {
+        AnsiString Path = ProgramPath();
+        SetApplicationTitle(Path.substr(Path.find_last_of('/') + 1));
+    }
+    FTerminated = false;
+    FInitialized = true;
+}
+
+void TApplication::Finalize()
+{
+    DestroyForms();
+    if (!FInitialized)
+        return;
+    SetExceptionHandler(std::move(FToolkit->PreviousHandler));
+    SetMessageBoxHook(std::move(FToolkit->PreviousHook));
+    SetMainLoop(FToolkit->PreviousLoop);
+    FToolkit->Loop.reset();
+    FToolkit.reset();
+    delete StartedApplication;
+    StartedApplication = nullptr;
+    FInitialized = false;
+}
+
+void TApplication::AdoptForm(TForm* Form)
+{
+    if (!FMainForm)
+        FMainForm = Form;
+}
+
+void TApplication::DestroyForms()
+{
+    // OnDestroy of every form first, while each is still whole; then the
+    // components, last first.
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (auto* Form = dynamic_cast<TForm*>(Components(i)))
+            Form->BeforeDestruction();
+    DestroyComponents();
+    FMainForm = nullptr;
+}
+
+void TApplication::Run()
+{
+    Initialize();
+    if (FMainForm && !FMainForm->Visible())
+        FMainForm->Show();
+    if (!FTerminated)
+        FToolkit->Loop->Run();
+    DestroyForms();
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    if (FInitialized)
+        FToolkit->Loop->Quit(0);
+}
+
+void TApplication::ProcessMessages()
+{
+    if (FInitialized)
+        FToolkit->Loop->ProcessPending();
+}
+
+const AnsiString& TApplication::Title() const
+{
+    return ApplicationTitle();
+}
+
+void TApplication::SetTitle(const AnsiString& Value)
+{
+    SetApplicationTitle(Value);
+}
+
+int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned Flags)
+{
+    return ShowMessageBox(Text, Caption, Flags);
+}
+
+void TApplication::ShowException(const std::exception& E)
+{
+    ShowMessageBox(E.what(), Title(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void TApplication::ShowException(const Exception* E)
+{
+    ShowMessageBox(E ? E->Message : AnsiString(), Title(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    ::HandleException(Sender);
+}
+
+TApplication::TDialogResponder TApplication::SetDialogResponder(TDialogResponder Responder)
+{
+    TDialogResponder Previous = std::move(FResponder);
+    FResponder = std::move(Responder);
+    return Previous;
+}
+
+int TApplication::ExecuteDialog(QDialog& Dialog)
+{
+    if (FResponder) {
+        QPointer<QDialog> Shown(&Dialog);
+        TDialogResponder Responder = FResponder;
+        QTimer::singleShot(0, &Dialog, [Shown, Responder] {
+            Responder(*Shown);
+            // A dialog the responder left open would wait for ever.
+            if (Shown && Shown->isVisible())
+                Shown->reject();
+        });
+        return Dialog.exec();
+    }
+    if (Headless())
+        return -1;
+    return Dialog.exec();
+}

@@ -1,0 +1,293 @@
+#include "vcl/Form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "QtSupport.h"
+#include "vcl/Application.h"
+#include "vcl/ComponentRegistry.h"
+#include "vcl/FormResource.h"
+#include "vcl/Menus.h"
+
+namespace {
+
+const std::vector<const char*> PositionNames = {"poDesigned", "poDefault", "poScreenCenter", "poDesktopCenter",
+                                                "poMainFormCenter"};
+
+// Runs a reading step and names the resource line of the component in any
+// error it raises.
+template <class Step>
+void AtLine(const TResourceComponent& Node, Step&& Run)
+{
+    try {
+        Run();
+    } catch (const Exception& E) {
+        AnsiString Message = E.Message;
+        if (Message.rfind("Form resource line ", 0) == 0)
+            throw;
+        throw EReadError("Form resource line " + std::to_string(Node.Line) + " (" + Node.Name + "): " + Message);
+    }
+}
+
+} // namespace
+
+// The top-level window: tells the form when the user closes it, and keeps
+// the form's bounds in step when the desktop moves or resizes it.
+class TForm::TWindow : public QWidget {
+public:
+    explicit TWindow(TForm* AForm) : Form(AForm) {}
+
+protected:
+    void closeEvent(QCloseEvent* Event) override
+    {
+        Event->accept();
+        Form->WindowClosed();
+    }
+    void resizeEvent(QResizeEvent* Event) override
+    {
+        QWidget::resizeEvent(Event);
+        Form->FWidth = width();
+        Form->FHeight = height();
+    }
+    void moveEvent(QMoveEvent* Event) override
+    {
+        QWidget::moveEvent(Event);
+        Form->FLeft = x();
+        Form->FTop = y();
+    }
+
+private:
+    TForm* Form;
+};
+
+TForm::TForm(TComponent* AOwner, AnsiString Resource)
+    : TWinControl(AOwner, new TWindow(this)), FResource(std::move(Resource)), FClient(new QWidget(Widget()))
+{
+    auto* Layout = new QVBoxLayout(Widget());
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    Layout->addWidget(FClient, 1);
+    FVisible = false;
+    SetColor(clBtnFace);
+    FontChanged();
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm()
+{
+    BeforeDestruction();
+    // The menu bar belongs to the menu component, not to the window.
+    SetMenu(nullptr);
+}
+
+void TForm::BeforeDestruction()
+{
+    if (!FCreated || FDestroyHandled)
+        return;
+    FDestroyHandled = true;
+    if (FOnDestroy)
+        RunHandler([this] { FOnDestroy(this); });
+}
+
+QWidget* TForm::ClientWidget() const
+{
+    return FClient;
+}
+
+void TForm::CaptionChanged()
+{
+    Widget()->setWindowTitle(ToQt(Caption()));
+}
+
+void TForm::ApplyGeometry()
+{
+    // The window is placed by Position when it is first shown.
+    Widget()->resize(FWidth, FHeight);
+    if (FPlaced && FPosition == poDesigned)
+        Widget()->move(FLeft, FTop);
+}
+
+void TForm::SetClientWidth(int Value)
+{
+    FClientWidthWanted = Value;
+    SetWidth(Value);
+}
+
+void TForm::SetClientHeight(int Value)
+{
+    FClientHeightWanted = Value;
+    int MenuHeight = FMenu ? FMenu->MenuBar()->sizeHint().height() : 0;
+    SetHeight(Value + MenuHeight);
+}
+
+void TForm::SetMenu(TMainMenu* Value)
+{
+    auto* Layout = static_cast<QVBoxLayout*>(Widget()->layout());
+    if (FMenu) {
+        Layout->setMenuBar(nullptr);
+        FMenu->MenuBar()->hide();
+        FMenu->MenuBar()->setParent(nullptr);
+    }
+    FMenu = Value;
+    if (FMenu) {
+        Layout->setMenuBar(FMenu->MenuBar());
+        FMenu->MenuBar()->show();
+        if (FClientHeightWanted >= 0)
+            SetClientHeight(FClientHeightWanted);
+    }
+}
+
+void TForm::SetVisible(bool Value)
+{
+    FVisible = Value;
+    if (Loading() || !FResourceRead)
+        return;
+    if (Value) {
+        PlaceOnFirstShow();
+        Widget()->show();
+        Widget()->raise();
+    } else {
+        Widget()->hide();
+    }
+}
+
+void TForm::PlaceOnFirstShow()
+{
+    if (FPlaced)
+        return;
+    FPlaced = true;
+    Widget()->resize(FWidth, FHeight);
+    QScreen* Screen = QGuiApplication::primaryScreen();
+    QRect Area = Screen ? Screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    switch (FPosition) {
+    case poDesigned:
+        Widget()->move(FLeft, FTop);
+        break;
+    case poScreenCenter:
+    case poDesktopCenter:
+    case poMainFormCenter:
+        Widget()->move(Area.x() + (Area.width() - FWidth) / 2, Area.y() + (Area.height() - FHeight) / 2);
+        break;
+    case poDefault:
+        break;
+    }
+}
+
+void TForm::Close()
+{
+    if (Widget()->isVisible())
+        Widget()->close();
+    else
+        WindowClosed();
+}
+
+void TForm::WindowClosed()
+{
+    FVisible = false;
+    if (Application->MainForm() == this)
+        Application->Terminate();
+}
+
+void TForm::ReadFormResource()
+{
+    if (FResourceRead)
+        return;
+    if (!FResource.empty())
+        BuildComponents();
+    else
+        Loaded();
+    FResourceRead = true;
+    FCreated = true;
+    if (FOnCreate)
+        RunHandler([this] { FOnCreate(this); });
+    if (FVisible)
+        SetVisible(true);
+}
+
+void TForm::BuildComponents()
+{
+    const TResourceComponent Root = ParseFormResource(FResource);
+    std::vector<TComponent*> Created;
+
+    std::function<void(const TResourceComponent&, TComponent*)> Build =
+        [&](const TResourceComponent& Node, TComponent* Holder) {
+            TComponent* Component = nullptr;
+            AtLine(Node, [&] {
+                if (Node.Name == Name() || FindComponent(Node.Name))
+                    throw EReadError("A component named " + Node.Name + " already exists");
+                Component = CreateComponentOfClass(Node.ClassName, this);
+                Component->SetName(Node.Name);
+                Created.push_back(Component);
+                if (auto* Control = dynamic_cast<TControl*>(Component)) {
+                    auto* Parent = dynamic_cast<TWinControl*>(Holder);
+                    if (!Parent)
+                        throw EReadError(Node.ClassName + " cannot be placed in " + Holder->Name());
+                    Control->SetParent(Parent);
+                } else if (auto* Item = dynamic_cast<TMenuItem*>(Component)) {
+                    if (auto* Menu = dynamic_cast<TMainMenu*>(Holder))
+                        Menu->Items()->Add(Item);
+                    else if (auto* ParentItem = dynamic_cast<TMenuItem*>(Holder))
+                        ParentItem->Add(Item);
+                    else
+                        throw EReadError("A menu item must be placed in a menu or a menu item");
+                }
+                ReadStoredProperties(*Component, Node.StoredProperties(), &FMethods);
+            });
+            for (const TResourceComponent& Child : Node.Children)
+                Build(Child, Component);
+        };
+
+    AtLine(Root, [&] {
+        SetName(Root.Name);
+        ReadStoredProperties(*this, Root.StoredProperties(), &FMethods);
+    });
+    for (const TResourceComponent& Child : Root.Children)
+        Build(Child, this);
+
+    for (const TFieldBinding& Field : FFields) {
+        TComponent* Component = FindComponent(Field.Name);
+        if (!Component)
+            throw EReadError("Field " + Field.Name + " has no component in the form resource");
+        if (!Field.Assign(Component))
+            throw EReadError("Field " + Field.Name + " is of another class than its component");
+    }
+
+    AtLine(Root, [&] { Loaded(); });
+    for (TComponent* Component : Created)
+        Component->Loaded();
+}
+
+void TForm::Loaded()
+{
+    TWinControl::Loaded();
+    if (!FMenuName.empty()) {
+        auto* MainMenu = FindComponentAs<TMainMenu>(FMenuName);
+        if (!MainMenu)
+            throw EReadError("Menu " + FMenuName + " is not a main menu of the form");
+        SetMenu(MainMenu);
+    }
+}
+
+void TForm::DefineProperties(TPropertyList& List)
+{
+    TWinControl::DefineProperties(List);
+    DefineCaption(List);
+    List.Add("ClientWidth", [this](const TStoredValue& V) { SetClientWidth(V.AsInt()); });
+    List.Add("ClientHeight", [this](const TStoredValue& V) { SetClientHeight(V.AsInt()); });
+    List.Add("Menu", [this](const TStoredValue& V) { FMenuName = V.AsString(); });
+    List.Add("Position", [this](const TStoredValue& V) { SetPosition(V.AsEnumOf<TPosition>(PositionNames)); });
+    List.AddEvent<TNotifyEvent>("OnCreate", [this](TNotifyEvent E) { SetOnCreate(std::move(E)); });
+    List.AddEvent<TNotifyEvent>("OnDestroy", [this](TNotifyEvent E) { SetOnDestroy(std::move(E)); });
+}
+
+void TFormDeleter::operator()(TForm* Form) const
+{
+    if (!Form)
+        return;
+    Form->BeforeDestruction();
+    delete Form;
+}

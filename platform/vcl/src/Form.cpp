@@ -149,7 +149,6 @@ void TForm::SetVisible(bool Value)
     if (Value) {
         PlaceOnFirstShow();
         Widget()->show();
-        Widget()->raise();
     } else {
         Widget()->hide();
     }

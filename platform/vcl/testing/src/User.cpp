@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -129,7 +131,12 @@ void TUser::CloseForm(TForm* Form)
 
 bool TUser::Click(TControl* Control)
 {
-    bool Reached = ClickCenter(Control->Widget());
+    QWidget* W = Control->Widget();
+    // A check box or radio button takes clicks on its box and its caption:
+    // the user clicks the box.
+    bool Reached = qobject_cast<QCheckBox*>(W) || qobject_cast<QRadioButton*>(W)
+                       ? MouseAt(W, QPoint(std::min(7, W->width() / 2), W->height() / 2), QTest::MouseClick, Qt::LeftButton)
+                       : ClickCenter(W);
     ProcessEvents();
     return Reached;
 }
@@ -197,13 +204,14 @@ bool TUser::ChooseItem(TComboBox* Box, const AnsiString& Text)
 
 namespace {
 
-// Clicks into a line of text, selects all of it and types in its place.
-bool ReplaceText(QWidget* Line, const AnsiString& Text)
+// Clicks into a line of text, selects all of it and types in its place;
+// Control is the control that takes the focus for it.
+bool ReplaceText(QWidget* Line, QWidget* Control, const AnsiString& Text)
 {
     if (!Line || !ClickCenter(Line))
         return false;
     TUser::ProcessEvents();
-    if (!FocusIn(Line))
+    if (!FocusIn(Control))
         return false;
     Key(Line->window(), Qt::Key_A, Qt::ControlModifier);
     KeysTo(Line->window(), ToQt(Text));
@@ -215,12 +223,12 @@ bool ReplaceText(QWidget* Line, const AnsiString& Text)
 
 bool TUser::TypeText(TComboBox* Box, const AnsiString& Text)
 {
-    return ReplaceText(static_cast<QComboBox*>(Box->Widget())->lineEdit(), Text);
+    return ReplaceText(static_cast<QComboBox*>(Box->Widget())->lineEdit(), Box->Widget(), Text);
 }
 
 bool TUser::TypeText(TEdit* Edit, const AnsiString& Text)
 {
-    return ReplaceText(Edit->Widget(), Text);
+    return ReplaceText(Edit->Widget(), Edit->Widget(), Text);
 }
 
 bool TUser::ChoosePage(TPageControl* Pages, int Index)

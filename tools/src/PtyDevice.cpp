@@ -7,6 +7,7 @@
 #include <pty.h>
 #include <stdexcept>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -157,6 +158,14 @@ bool TPtyDevice::WaitReceived(std::size_t Count, unsigned TimeoutMs) const
 {
     std::unique_lock<std::mutex> Guard(FLock);
     return FArrived.wait_for(Guard, std::chrono::milliseconds(TimeoutMs), [&] { return FReceivedCount >= Count; });
+}
+
+std::size_t TPtyDevice::PendingToPort() const
+{
+    int Count = 0;
+    if (ioctl(FSlave, FIONREAD, &Count) != 0 || Count < 0)
+        return 0;
+    return static_cast<std::size_t>(Count);
 }
 
 TPtyLine TPtyDevice::Line() const

@@ -57,6 +57,9 @@ public:
 
     TPtyLine Line() const;
 
+    // Bytes written to the port that it has not read from the tty yet.
+    std::size_t PendingToPort() const;
+
     // Stops taking what the port sends, so that its writes fill the
     // pseudo-terminal and stall (a device holding the line); Resume takes
     // again.

@@ -188,7 +188,11 @@ bool TUser::ChooseItem(TComboBox* Box, int Index)
     QAbstractItemView* List = Combo->view();
     if (!List->isVisible())
         return false;
-    QRect Place = List->visualRect(Combo->model()->index(Index, 0));
+    // Scrolled into view as a user would; the item's row may be wider than
+    // the list of a drop-down-list box, so click the part of it that shows.
+    List->scrollTo(Combo->model()->index(Index, 0));
+    ProcessEvents();
+    QRect Place = List->visualRect(Combo->model()->index(Index, 0)).intersected(List->viewport()->rect());
     bool Reached = MouseAt(List->viewport(), Place.center(), QTest::MouseClick, Qt::LeftButton);
     ProcessEvents();
     if (List->isVisible())

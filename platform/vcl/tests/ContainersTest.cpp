@@ -1,0 +1,193 @@
+// Menus, pages, the status bar, the log box, labels and the layout of
+// aligned controls.
+
+#include "TestForm.h"
+
+namespace {
+
+const char* const MenuForm = R"(
+    Menu = MainMenu1
+    TMainMenu MainMenu1 {
+        TMenuItem File1 { Caption = "File"
+            TMenuItem New1 { Caption = "New"; OnClick = Click1 }
+            TMenuItem Load1 { Caption = "Load"; Enabled = False; OnClick = Click2 }
+        }
+        TMenuItem Language1 { Caption = "Version"
+            TMenuItem Chinese1 { Caption = "Chinese"; RadioItem = True; AutoCheck = True; Checked = True; OnClick = Click3 }
+            TMenuItem English1 { Caption = "English"; RadioItem = True; AutoCheck = True; OnClick = Click3 }
+        }
+    })";
+
+TEST(Menu, AClickOpensTheMenuAndRunsTheItem)
+{
+    auto Form = ShowTestForm(MenuForm);
+    EXPECT_TRUE(TUser::Click(Form->Get<TMenuItem>("New1")));
+    EXPECT_EQ(Form->Calls, (std::vector<AnsiString>{"Click1(New1)"}));
+}
+
+TEST(Menu, RadioItemsCheckThemselvesWhenClicked)
+{
+    auto Form = ShowTestForm(MenuForm);
+    auto* Chinese = Form->Get<TMenuItem>("Chinese1");
+    auto* English = Form->Get<TMenuItem>("English1");
+    bool CheckedInHandler = false;
+    Form->OnCall = [&](const AnsiString&) { CheckedInHandler = English->Checked(); };
+    EXPECT_TRUE(TUser::Click(English));
+    EXPECT_TRUE(CheckedInHandler);
+    EXPECT_TRUE(English->Checked());
+    EXPECT_FALSE(Chinese->Checked());
+    EXPECT_TRUE(TUser::Click(English));
+    EXPECT_TRUE(English->Checked());
+    Chinese->SetChecked(true);
+    EXPECT_FALSE(English->Checked());
+}
+
+TEST(Menu, DisabledItemsAndItemsOfADisabledMenuCannotBeClicked)
+{
+    auto Form = ShowTestForm(MenuForm);
+    EXPECT_FALSE(TUser::Click(Form->Get<TMenuItem>("Load1")));
+    Form->Get<TMenuItem>("Language1")->SetEnabled(false);
+    EXPECT_FALSE(TUser::Click(Form->Get<TMenuItem>("English1")));
+    EXPECT_TRUE(Form->Calls.empty());
+    EXPECT_TRUE(Form->Get<TMenuItem>("Chinese1")->Checked());
+}
+
+TEST(Menu, ItemsFollowTheirMenuTree)
+{
+    auto Form = ShowTestForm(MenuForm);
+    auto* File = Form->Get<TMenuItem>("File1");
+    ASSERT_EQ(File->Count(), 2);
+    EXPECT_EQ(File->Items(1)->Name(), "Load1");
+    EXPECT_EQ(File->Items(1)->ParentItem(), File);
+    EXPECT_EQ(File->Menu(), Form->Menu());
+    delete File->Items(1);
+    EXPECT_EQ(File->Count(), 1);
+}
+
+const char* const PagesForm = R"(
+    TPageControl PageControl1 { Left = 0; Top = 0; Width = 380; Height = 200; ActivePage = TabSheet1; OnChange = Change1
+        TTabSheet TabSheet1 { Caption = "週一"
+            TSpeedButton SpeedButton1 { Left = 4; Top = 4; Caption = "A"; OnClick = Click1 } }
+        TTabSheet TabSheet2 { Caption = "週二" }
+        TTabSheet TabSheet13 { Caption = "系統設定"
+            TSpeedButton SpeedButton2 { Left = 4; Top = 4; Caption = "B"; OnClick = Click2 } }
+    })";
+
+TEST(PageControl, TheUserPicksAPageAndOnlyItsControlsTakeClicks)
+{
+    auto Form = ShowTestForm(PagesForm);
+    auto* Pages = Form->Get<TPageControl>("PageControl1");
+    EXPECT_EQ(Pages->PageCount(), 3);
+    EXPECT_EQ(Pages->ActivePage(), Form->Get<TTabSheet>("TabSheet1"));
+    EXPECT_EQ(Form->Get<TTabSheet>("TabSheet13")->PageIndex(), 2);
+    EXPECT_FALSE(TUser::Click(Form->Get<TSpeedButton>("SpeedButton2")));
+    EXPECT_TRUE(TUser::ChoosePage(Pages, 2));
+    EXPECT_EQ(Pages->ActivePageIndex(), 2);
+    EXPECT_TRUE(TUser::Click(Form->Get<TSpeedButton>("SpeedButton2")));
+    EXPECT_FALSE(TUser::Click(Form->Get<TSpeedButton>("SpeedButton1")));
+    EXPECT_EQ(Form->Calls, (std::vector<AnsiString>{"Change1(PageControl1)", "Click2(SpeedButton2)"}));
+}
+
+TEST(PageControl, CodeChangesThePageWithoutOnChange)
+{
+    auto Form = ShowTestForm(PagesForm);
+    auto* Pages = Form->Get<TPageControl>("PageControl1");
+    Pages->SetActivePageIndex(1);
+    EXPECT_EQ(Pages->ActivePageIndex(), 1);
+    Pages->SetActivePageIndex(7);
+    EXPECT_EQ(Pages->ActivePageIndex(), 1);
+    EXPECT_EQ(Pages->Pages(7), nullptr);
+    Form->Get<TTabSheet>("TabSheet2")->SetCaption("Tuesday");
+    EXPECT_EQ(Pages->Pages(1)->Caption(), "Tuesday");
+    EXPECT_TRUE(Form->Calls.empty());
+}
+
+TEST(StatusBar, PanelsFromTheResourceAndFromCode)
+{
+    auto Form = ShowTestForm(R"(TStatusBar StatusBar1 {
+        Panels = < { Text = "COM"; Width = 55 } { Text = "COM 1"; Width = 50 } { Width = 70; Text = "State" }
+                   { Width = 170 } { Text = "ORB"; Width = 50; Alignment = taCenter } > })");
+    auto* Bar = Form->Get<TStatusBar>("StatusBar1");
+    ASSERT_EQ(Bar->Panels()->Count(), 5);
+    EXPECT_EQ(Bar->Panels()->Items(0)->Text(), "COM");
+    EXPECT_EQ(Bar->Panels()->Items(3)->Width(), 170);
+    EXPECT_EQ(Bar->Panels()->Items(4)->Alignment(), taCenter);
+    EXPECT_EQ(Bar->Panels()->Items(5), nullptr);
+    Bar->Panels()->Items(1)->SetText("None");
+    EXPECT_EQ(Bar->Panels()->Items(1)->Text(), "None");
+    // The bar lies along the bottom of the window, its whole width.
+    EXPECT_EQ(Bar->Top() + Bar->Height(), Form->ClientHeight());
+    EXPECT_EQ(Bar->Width(), Form->ClientWidth());
+}
+
+TEST(RichEdit, LinesAddClearAndTheDesignText)
+{
+    auto Form = ShowTestForm(R"(TRichEdit RichEdit1 { Left = 8; Top = 8; Width = 297; Height = 129; ReadOnly = True; ScrollBars = ssVertical
+        Lines = ["RichEdit1"] })");
+    auto* Log = Form->Get<TRichEdit>("RichEdit1");
+    ASSERT_EQ(Log->Lines()->Count(), 1);
+    EXPECT_EQ(Log->Lines()->Strings(0), "RichEdit1");
+    Log->Clear();
+    EXPECT_EQ(Log->Lines()->Count(), 0);
+    Log->Lines()->Add(">> Schedule finish time: 17 : 30");
+    Log->Lines()->Add("");
+    Log->Lines()->Add("===> 連線終止!! <===");
+    EXPECT_EQ(Log->Lines()->Count(), 3);
+    EXPECT_EQ(Log->Lines()->Strings(1), "");
+    EXPECT_EQ(Log->Lines()->Strings(2), "===> 連線終止!! <===");
+    Log->Lines()->Delete(0);
+    EXPECT_EQ(Log->Lines()->Text(), "\n===> 連線終止!! <===\n");
+    EXPECT_THROW(Log->Lines()->Strings(2), EStringListError);
+    EXPECT_TRUE(Log->ReadOnly());
+}
+
+TEST(Label, SizesItselfToItsCaption)
+{
+    auto Form = ShowTestForm(R"(TLabel Label1 { Left = 8; Top = 8; Caption = "月" })");
+    auto* Label = Form->Get<TLabel>("Label1");
+    int Short = Label->Width();
+    Label->SetCaption("GPS同步: 00:00");
+    EXPECT_GT(Label->Width(), Short);
+    Label->SetAutoSize(false);
+    Label->SetWidth(10);
+    Label->SetCaption("系統時區: +8");
+    EXPECT_EQ(Label->Width(), 10);
+}
+
+TEST(Controls, ParentFontFollowsTheFormUntilTheControlSetsItsOwn)
+{
+    auto Form = NewForm<TTestForm>(R"(TTestForm Form1 { Font.Name = "新細明體"; Font.Height = -12
+        TLabel Label1 { Caption = "a" }
+        TLabel Label2 { Caption = "b"; Font.Height = -16; Font.Color = clNavy } })");
+    auto* Plain = Form->Get<TLabel>("Label1");
+    auto* Own = Form->Get<TLabel>("Label2");
+    EXPECT_TRUE(Plain->ParentFont());
+    EXPECT_EQ(Plain->Font().Name(), "新細明體");
+    EXPECT_FALSE(Own->ParentFont());
+    EXPECT_EQ(Own->Font().Name(), "新細明體");
+    EXPECT_EQ(Own->Font().Height(), -16);
+    EXPECT_EQ(Own->Font().Color(), clNavy);
+    Form->Font().SetHeight(-20);
+    EXPECT_EQ(Plain->Font().Height(), -20);
+    EXPECT_EQ(Own->Font().Height(), -16);
+}
+
+TEST(Controls, DestroyingAContainerDestroysItsControls)
+{
+    auto Form = NewForm<TTestForm>(R"(TTestForm Form1 {
+        TPanel Panel1 { TGroupBox GroupBox1 { TCheckBox CheckBox1 { } } TLabel Label1 { } } })");
+    EXPECT_EQ(Form->ComponentCount(), 4);
+    delete Form->Get<TPanel>("Panel1");
+    EXPECT_EQ(Form->ComponentCount(), 0);
+    EXPECT_EQ(Form->FindComponent("CheckBox1"), nullptr);
+}
+
+TEST(Controls, AControlCannotHoldItself)
+{
+    auto Form = NewForm<TTestForm>(R"(TTestForm Form1 { TPanel Panel1 { TPanel Panel2 { } } })");
+    auto* Outer = Form->Get<TPanel>("Panel1");
+    EXPECT_THROW(Outer->SetParent(Form->Get<TPanel>("Panel2")), Exception);
+    EXPECT_EQ(Outer->Parent(), Form.get());
+}
+
+} // namespace

@@ -43,7 +43,11 @@ public:
 private:
     [[noreturn]] static void Fail(int Line, const AnsiString& Message)
     {
-        throw EReadError("Form resource line " + std::to_string(Line) + ": " + Message);
+        AnsiString Text = "Form resource line ";
+        Text += std::to_string(Line);
+        Text += ": ";
+        Text += Message;
+        throw EReadError(Text);
     }
 
     static AnsiString Describe(const TLexeme& L)
@@ -115,7 +119,8 @@ private:
         AnsiString Name = ExpectIdentifier("a property name");
         while (IsSymbol(".")) {
             Next();
-            Name += "." + ExpectIdentifier("a property name after '.'");
+            Name += '.';
+            Name += ExpectIdentifier("a property name after '.'");
         }
         Expect("=", "after " + Name);
         Result.Property.Name = Name;
@@ -148,7 +153,7 @@ private:
     TStoredValue ParseList(const AnsiString& Name)
     {
         TStoredValue Value;
-        Value.Text = "[";
+        Value.Text.push_back('[');
         Next();
         while (!IsSymbol("]")) {
             if (Current.Kind != TToken::Identifier && Current.Kind != TToken::Integer &&
@@ -156,7 +161,10 @@ private:
                 Fail(Current.Line, "expected an element of " + Name + ", found " + Describe(Current));
             if (!Value.Items.empty())
                 Value.Text += ", ";
-            Value.Text += Current.Kind == TToken::String ? "\"" + Current.Text + "\"" : Current.Text;
+            if (Current.Kind == TToken::String)
+                Value.Text.append(1, '"').append(Current.Text).append(1, '"');
+            else
+                Value.Text += Current.Text;
             Value.Items.push_back(Current.Text);
             Next();
             if (IsSymbol(","))
@@ -174,7 +182,7 @@ private:
     TStoredValue ParseCollection(const AnsiString& Name)
     {
         TStoredValue Value;
-        Value.Text = "<";
+        Value.Text.push_back('<');
         Next();
         while (!IsSymbol(">")) {
             if (!IsSymbol("{"))

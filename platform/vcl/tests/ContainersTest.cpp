@@ -191,3 +191,21 @@ TEST(Controls, AControlCannotHoldItself)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PageControl, ATabOutOfViewIsScrolledToLikeAUserWould)
+{
+    AnsiString Body = "TPageControl PageControl1 { Left = 0; Top = 0; Width = 200; Height = 100\n";
+    for (int k = 1; k <= 13; ++k)
+        Body += " TTabSheet TabSheet" + std::to_string(k) + " { Caption = \"特定日" + std::to_string(k) + "\" }\n";
+    Body += "}";
+    auto Form = ShowTestForm(Body, 220, 120);
+    auto* Pages = Form->Get<TPageControl>("PageControl1");
+    EXPECT_TRUE(TUser::ChoosePage(Pages, 12));
+    EXPECT_EQ(Pages->ActivePageIndex(), 12);
+    EXPECT_TRUE(TUser::ChoosePage(Pages, 0));
+    EXPECT_EQ(Pages->ActivePageIndex(), 0);
+}
+
+} // namespace

@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QTest>
 #include <QWindow>
 
@@ -240,6 +241,17 @@ bool TUser::ChoosePage(TPageControl* Pages, int Index)
     QTabBar* Bar = static_cast<QTabWidget*>(Pages->Widget())->tabBar();
     if (Index < 0 || Index >= Bar->count())
         return false;
+    // A tab out of view is brought in with the bar's scroll arrows.
+    for (int Step = 0; Step < 2 * Bar->count() && !Bar->rect().contains(Bar->tabRect(Index)); ++Step) {
+        Qt::ArrowType Towards = Bar->tabRect(Index).left() < 0 ? Qt::LeftArrow : Qt::RightArrow;
+        QToolButton* Arrow = nullptr;
+        for (QToolButton* Button : Bar->findChildren<QToolButton*>())
+            if (Button->arrowType() == Towards && Button->isVisible())
+                Arrow = Button;
+        if (!Arrow || !ClickCenter(Arrow))
+            break;
+        ProcessEvents();
+    }
     bool Reached = MouseAt(Bar, Bar->tabRect(Index).center(), QTest::MouseClick, Qt::LeftButton);
     ProcessEvents();
     return Reached;

@@ -109,16 +109,10 @@ bool TPropertyList::Has(const AnsiString& Name) const
     return false;
 }
 
-void ReadStoredProperties(TComponent& Component, const std::vector<TStoredProperty>& Stored,
-                          const TMethodTable* Methods)
-{
-    TPropertyList List;
-    Component.DefineProperties(List);
-    for (const TStoredProperty& Property : Stored)
-        if (!List.Has(Property.Name))
-            throw EReadError("Property " + Property.Name + " does not exist");
+namespace {
 
-    Component.IncludeState(csLoading);
+void ApplyInOrder(const TPropertyList& List, const std::vector<TStoredProperty>& Stored, const TMethodTable* Methods)
+{
     for (const auto& [Name, Writer] : List.Entries()) {
         // The last stored value of a name counts, as when a stream repeats it.
         const TStoredProperty* Last = nullptr;
@@ -130,6 +124,27 @@ void ReadStoredProperties(TComponent& Component, const std::vector<TStoredProper
         TStoredValue Value = Last->Value;
         Value.Methods = Methods;
         Writer(Value);
+    }
+}
+
+} // namespace
+
+void ReadStoredProperties(TComponent& Component, const std::vector<TStoredProperty>& Stored,
+                          const TMethodTable* Methods)
+{
+    TPropertyList List;
+    Component.DefineProperties(List);
+    for (const TStoredProperty& Property : Stored)
+        if (!List.Has(Property.Name))
+            throw EReadError("Property " + Property.Name + " does not exist");
+
+    Component.IncludeState(csLoading);
+    try {
+        ApplyInOrder(List, Stored, Methods);
+    } catch (...) {
+        // A component whose loading failed is not left in the loading state.
+        Component.ExcludeState(csLoading);
+        throw;
     }
 }
 

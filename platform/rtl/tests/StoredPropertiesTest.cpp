@@ -96,6 +96,7 @@ TEST(StoredProperties, BadStoredValuesRaiseReadError)
     for (const Case& K : Cases) {
         TSample C(nullptr);
         EXPECT_THROW(LoadStoredProperties(C, {{K.Name, {K.Text}}}, &Methods), EReadError) << K.Name << "=" << K.Text;
+        EXPECT_FALSE(C.ComponentState().Contains(csLoading)) << K.Name << "=" << K.Text;
     }
 }
 

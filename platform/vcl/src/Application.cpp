@@ -127,12 +127,14 @@ void TApplication::Run()
     if (!FTerminated)
         FToolkit->Loop->Run();
     DestroyForms();
+    FTerminated = false;
 }
 
 void TApplication::Terminate()
 {
     FTerminated = true;
-    if (FInitialized)
+    // Before Run the flag alone keeps Run from starting the loop.
+    if (FInitialized && FToolkit->Loop->Running())
         FToolkit->Loop->Quit(0);
 }
 

@@ -141,6 +141,11 @@ void TQtLoop::ProcessPending()
     }
 }
 
+bool TQtLoop::Running() const
+{
+    return FReceiver->Running;
+}
+
 int TQtLoop::TimerCount() const
 {
     return static_cast<int>(FReceiver->Timers.size());

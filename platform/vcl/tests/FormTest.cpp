@@ -231,3 +231,29 @@ TEST_F(FormTest, TheFormsTimerTicksThroughTheWindowLoop)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FormTest, TerminateBeforeRunEndsRunAtOnceAndRunCanComeAgain)
+{
+    TProbeForm* Form1 = nullptr;
+    Application->CreateForm(Form1);
+    Application->Terminate();
+    Application->Run();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+
+    Application->CreateForm(Form1);
+    MainLoop()->Post([] { Application->Terminate(); });
+    Application->Run();
+    EXPECT_EQ(Application->ComponentCount(), 0);
+    // The loop has no quit left over for the next run.
+    bool Ran = false;
+    MainLoop()->Post([&] {
+        Ran = true;
+        MainLoop()->Quit(3);
+    });
+    EXPECT_EQ(MainLoop()->Run(), 3);
+    EXPECT_TRUE(Ran);
+}
+
+} // namespace

@@ -22,6 +22,8 @@ public:
     // Runs the window events and posted calls pending now.
     void ProcessPending();
     int TimerCount() const;
+    // True while Run runs.
+    bool Running() const;
 
 private:
     class TReceiver;

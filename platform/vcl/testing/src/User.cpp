@@ -120,13 +120,9 @@ void TUser::ShowForm(TForm* Form)
 
 void TUser::CloseForm(TForm* Form)
 {
-    if (QWindow* Window = Form->Widget()->windowHandle(); Window && Window->isVisible()) {
-        // The desktop asks the window to close, as its close button does.
-        QCloseEvent Close;
-        QApplication::sendEvent(Form->Widget(), &Close);
-        if (Close.isAccepted())
-            Form->Widget()->hide();
-    }
+    // The desktop asks the window to close, as its close button does.
+    if (QWindow* Window = Form->Widget()->windowHandle(); Window && Window->isVisible())
+        Window->close();
     ProcessEvents();
 }
 

@@ -7,12 +7,11 @@
 // log box, a status bar, a menu, dialogs and a timer.
 
 #include <QApplication>
-#include <QEvent>
-#include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include "vcl/FormResource.h"
 #include "vcl/Vcl.h"
+#include "vcl/testing/User.h"
 
 namespace {
 
@@ -103,32 +102,15 @@ AnsiString EditorLikeResource()
     return R;
 }
 
-// Notes the first paint of the window.
-class TPaintWatch : public QObject {
-public:
-    bool Painted = false;
-    bool eventFilter(QObject*, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Paint)
-            Painted = true;
-        return false;
-    }
-};
-
 void BM_BuildAndShowEditorLikeForm(benchmark::State& State)
 {
     const AnsiString Resource = EditorLikeResource();
     int Components = 0;
     for (auto _ : State) {
         auto Form = NewForm<TForm>(Resource);
-        TPaintWatch Watch;
-        Form->Widget()->installEventFilter(&Watch);
-        Form->Show();
-        while (!Watch.Painted)
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        TUser::ShowUntilPainted(Form.get());
         State.PauseTiming();
         Components = Form->ComponentCount();
-        Form->Widget()->removeEventFilter(&Watch);
         Form.reset();
         QCoreApplication::processEvents();
         State.ResumeTiming();

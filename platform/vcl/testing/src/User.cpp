@@ -118,6 +118,34 @@ void TUser::ShowForm(TForm* Form)
     ProcessEvents();
 }
 
+namespace {
+
+// Notes the first paint of a window.
+class TPaintWatch : public QObject {
+public:
+    bool Painted = false;
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            Painted = true;
+        return false;
+    }
+};
+
+} // namespace
+
+void TUser::ShowUntilPainted(TForm* Form)
+{
+    TPaintWatch Watch;
+    Form->Widget()->installEventFilter(&Watch);
+    Form->Show();
+    // The paint of the window paints every control in it before the call
+    // that delivered it returns.
+    while (!Watch.Painted && Form->Widget()->isVisible())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    Form->Widget()->removeEventFilter(&Watch);
+}
+
 void TUser::CloseForm(TForm* Form)
 {
     // The desktop asks the window to close, as its close button does.

@@ -15,6 +15,9 @@ class TUser {
 public:
     // Shows the form and waits until its window is up.
     static void ShowForm(TForm* Form);
+    // Shows the form and runs the window events until its first frame has
+    // been painted (what a start-up benchmark waits for).
+    static void ShowUntilPainted(TForm* Form);
     // Closes the form's window as its close button does.
     static void CloseForm(TForm* Form);
 

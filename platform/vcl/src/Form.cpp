@@ -144,7 +144,8 @@ void TForm::SetMenu(TMainMenu* Value)
 void TForm::SetVisible(bool Value)
 {
     FVisible = Value;
-    if (Loading() || !FResourceRead)
+    // While the resource is read the window waits for OnCreate.
+    if (Loading() || (!FResourceRead && !FResource.empty()))
         return;
     if (Value) {
         PlaceOnFirstShow();

@@ -158,7 +158,8 @@ TEST(Controls, ParentFontFollowsTheFormUntilTheControlSetsItsOwn)
 {
     auto Form = NewForm<TTestForm>(R"(TTestForm Form1 { Font.Name = "新細明體"; Font.Height = -12
         TLabel Label1 { Caption = "a" }
-        TLabel Label2 { Caption = "b"; Font.Height = -16; Font.Color = clNavy } })");
+        TLabel Label2 { Caption = "b"; Font.Height = -16; Font.Color = clNavy; Font.Style = [fsBold, fsItalic]
+                        Font.Charset = CHINESEBIG5_CHARSET } })");
     auto* Plain = Form->Get<TLabel>("Label1");
     auto* Own = Form->Get<TLabel>("Label2");
     EXPECT_TRUE(Plain->ParentFont());
@@ -167,6 +168,8 @@ TEST(Controls, ParentFontFollowsTheFormUntilTheControlSetsItsOwn)
     EXPECT_EQ(Own->Font().Name(), "新細明體");
     EXPECT_EQ(Own->Font().Height(), -16);
     EXPECT_EQ(Own->Font().Color(), clNavy);
+    EXPECT_EQ(Own->Font().Style(), (TFontStyles{fsBold, fsItalic}));
+    EXPECT_EQ(Own->Font().Charset(), CHINESEBIG5_CHARSET);
     Form->Font().SetHeight(-20);
     EXPECT_EQ(Plain->Font().Height(), -20);
     EXPECT_EQ(Own->Font().Height(), -16);

@@ -225,6 +225,16 @@ INSTANTIATE_TEST_SUITE_P(
                       TFilterCase{"", {}},
                       TFilterCase{"lonely", {}}));
 
+TEST(Dialogs, WithoutADesktopOrAResponderNothingWaitsForAnAnswer)
+{
+    // The offscreen platform has no user: a box takes its default answer
+    // and a file dialog counts as cancelled, instead of waiting for ever.
+    EXPECT_EQ(Application->MessageBox("File exist!!\n\nOverwrite?\n", "Overwrite file", MB_YESNO), IDYES);
+    EXPECT_EQ(Application->MessageBox("COM port not found !!\n", "COM port error", MB_OK), IDOK);
+    TOpenDialog Open(nullptr);
+    EXPECT_FALSE(Open.Execute());
+}
+
 TEST(Screen, TheHourglassCoversTheProgramUntilTheArrowComesBack)
 {
     Screen->SetCursor(crHourGlass);

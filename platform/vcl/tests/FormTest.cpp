@@ -161,6 +161,20 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"TPanel Panel1 { }\nTCheckBox CheckBox1 { }\nTStringGrid G1 { FixedRows = 2 }",
                  "Form resource line 4 (G1): Fixed row count must be 0 or 1"}));
 
+TEST_F(FormTest, AFormBuiltInCodeShowsWithoutAResource)
+{
+    TFormPtr<TForm> Form(new TForm(nullptr));
+    auto* Button = new TSpeedButton(Form.get());
+    Button->SetParent(Form.get());
+    Button->SetBounds(8, 8, 60, 24);
+    int Clicks = 0;
+    Button->SetOnClick([&](TObject*) { ++Clicks; });
+    TUser::ShowForm(Form.get());
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_TRUE(TUser::Click(Button));
+    EXPECT_EQ(Clicks, 1);
+}
+
 TEST_F(FormTest, NonVisualComponentsMayStandInsideAControl)
 {
     auto Form = NewForm<TProbeForm>();

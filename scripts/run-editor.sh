@@ -8,4 +8,7 @@ if [ ! -x build/editor/VTX7430_P8 ]; then
   echo "The schedule editor is not part of this build yet; the libraries and their tests are built." >&2
   exit 1
 fi
-exec build/editor/VTX7430_P8 "$@"
+# The editor reads its language file from its working folder, where the
+# build puts a copy of editor/VTX7430.INI.
+cd build/editor
+exec ./VTX7430_P8 "$@"

@@ -110,6 +110,21 @@ const char* const EnglishHeadings[HeadingCount] = {
 const char* const ChineseOwnerText = "ORB";
 const char* const EnglishOwnerText = "ORB";
 
+// Runs one read of the language file. A file that cannot be read (one that
+// is read-only, or a LANGUAGE that is no number) has its error shown and
+// counts as missing for this read, so that the window still comes up whole.
+bool ReadLanguageFile(const std::function<void(TYIniFile& Ini)>& Read)
+{
+    try {
+        auto Ini = std::make_unique<TYIniFile>(LanguageFileName);
+        Read(*Ini);
+        return true;
+    } catch (const Exception& E) {
+        Application->ShowException(E);
+        return false;
+    }
+}
+
 } // namespace
 
 void TForm1::LookForLanguageFile()
@@ -118,10 +133,11 @@ void TForm1::LookForLanguageFile()
         LanguageFileName = "VTX7430.INI";
     else if (FileExists("VTX7430OEM.INI"))
         LanguageFileName = "VTX7430OEM.INI";
+    if (!Trim(LanguageFileName).empty() && !ReadLanguageFile([](TYIniFile& Ini) {
+            UiLanguage = static_cast<TLanguageNo>(Ini.ReadInteger("GLOBAL", "LANGUAGE", 1));
+        }))
+        LanguageFileName.clear();
     if (!Trim(LanguageFileName).empty()) {
-        auto Ini = std::make_unique<TYIniFile>(LanguageFileName);
-        UiLanguage = static_cast<TLanguageNo>(Ini->ReadInteger("GLOBAL", "LANGUAGE", 1));
-        Ini.reset();
         LanguageFileFound = 1;
         // The language menu shows the language the window starts in.
         if (UiLanguage == lno_English) {
@@ -138,11 +154,12 @@ void TForm1::ReadLanguageCaptions()
 {
     if (!FileExists(LanguageFileName))
         return;
-    auto Ini = std::make_unique<TYIniFile>(LanguageFileName);
     const AnsiString Section = "LANG" + IntToStr(static_cast<int>(UiLanguage));
-    const std::vector<TCaptionKey>& Keys = CaptionKeys();
-    for (std::size_t I = 0; I < Keys.size(); ++I)
-        CaptionTable[FirstCaptionEntry + I] = Ini->ReadString(Section, Keys[I].Key, Keys[I].Default);
+    ReadLanguageFile([&Section](TYIniFile& Ini) {
+        const std::vector<TCaptionKey>& Keys = CaptionKeys();
+        for (std::size_t I = 0; I < Keys.size(); ++I)
+            CaptionTable[FirstCaptionEntry + I] = Ini.ReadString(Section, Keys[I].Key, Keys[I].Default);
+    });
 }
 
 void TForm1::ApplyLanguage()

@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The 77 caption keys of a language section, in their order.
@@ -252,6 +254,49 @@ TEST_F(LanguageTest, CaptionsAreReadAgainAtEverySwitch)
     Press(F().Chinese1);
     ExpectChineseTexts();
     EXPECT_EQ(F().SpeedButton[6]->Caption(), "Fresh");
+}
+
+// A language file that cannot be read shows its error; the window then
+// comes up whole, as without a language file.
+TEST_F(LanguageTest, UnreadableLanguageFileCountsAsMissing)
+{
+    struct TCase {
+        const char* Name;
+        std::string Text;
+        mode_t Mode;
+        std::vector<AnsiString> Errors;
+    };
+    const TCase Cases[] = {
+        {"no number", "[GLOBAL]\nLANGUAGE=two\n[LANG1]\nSBT6.Caption=x\n", 0644, {"'two' is not a valid integer value"}},
+        {"read-only", "[GLOBAL]\nLANGUAGE=2\n[LANG1]\nSBT6.Caption=x\n", 0444,
+         {"Err: Can not open file \n \"VTX7430.INI\" ", "Err: Constructor !!!"}},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Form.reset();
+        FinalizeUnitTables();
+        InitializeUnitTables();
+        Responder.Clear();
+        std::filesystem::remove(PathOf("VTX7430.INI"));
+        WriteText(PathOf("VTX7430.INI"), Case.Text);
+        ASSERT_EQ(::chmod(PathOf("VTX7430.INI").c_str(), Case.Mode), 0);
+        StartEditor();
+        std::vector<AnsiString> Shown;
+        for (const TShownMessageBox& Box : Responder.MessageBoxes())
+            Shown.push_back(Box.Text);
+        EXPECT_EQ(Shown, Case.Errors);
+        EXPECT_EQ(LanguageFileFound, 0);
+        EXPECT_EQ(LanguageFileName, "");
+        EXPECT_EQ(UiLanguage, lno_Chinese);
+        EXPECT_FALSE(F().English1->Enabled());
+        ExpectChineseTexts();
+        ExpectDesignCaptions();
+        EXPECT_FALSE(F().SpeedButton[3]->Enabled());
+        EXPECT_EQ(F().RichEdit1->Lines()->Count(), 0);
+        // Switching reads nothing and shows nothing more.
+        Press(F().Chinese1);
+        EXPECT_EQ(Responder.MessageBoxes().size(), Case.Errors.size());
+    }
 }
 
 } // namespace

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh build
 if [ ! -x build/editor/VTX7430_P8 ]; then
-  echo "The schedule editor is not part of this build yet; the libraries and their tests are built." >&2
+  echo "build/editor/VTX7430_P8 was not built (the editor needs Qt 6 Widgets)." >&2
   exit 1
 fi
 # The editor reads its language file from its working folder, where the

@@ -79,6 +79,11 @@ protected:
         Uart.pw_UartPortNumber(Com);
     }
 
+    // The port closes before any member of the fixture (or of a derived
+    // fixture) goes: Close still serves a delivery or a transmit-empty that
+    // is under way, and its handler writes into those members.
+    void TearDown() override { Uart.Close(); }
+
     // Collects every delivery into Received and Deliveries.
     void Collect()
     {

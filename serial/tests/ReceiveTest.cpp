@@ -18,6 +18,13 @@ struct TFilterCase {
     std::vector<std::string> Expected;    // the deliveries
 };
 
+// Test listings name a case instead of dumping its bytes.
+void PrintTo(const TFilterCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
+
 } // namespace
 
 class ReceiveFilter : public UartTest, public ::testing::WithParamInterface<TFilterCase> {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,13 @@ struct TMarkCase {
     bool Replace;
     std::string Expected;
 };
+
+// Test listings name a case instead of dumping its bytes.
+void PrintTo(const TMarkCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
 
 std::string Unmark(TParityMarkReader& Reader, const std::vector<std::string>& Reads)
 {

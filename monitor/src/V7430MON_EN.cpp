@@ -1,0 +1,20 @@
+// The PC monitor's program entry: starts the application, creates the main
+// window from its form resource and runs the loop until it closes.
+
+#include <exception>
+
+#include "V7430mon_en_src.h"
+
+int main()
+{
+    try {
+        Application->Initialize();
+        Application->CreateForm(Form1);
+        Application->Run();
+    } catch (const std::exception& E) {
+        Application->ShowException(E);
+    } catch (...) {
+        Application->ShowException(Exception(AnsiString()));
+    }
+    return 0;
+}

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev
-  fonts-wqy-microhei
+  fonts-wqy-microhei fonts-liberation2
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CommDevice.h"
+#include "DiskDevice.h"
 #include "win32/Comm.h"
 #include "win32/LastError.h"
 
@@ -31,11 +32,20 @@ unsigned ComNumberOf(LPCSTR FileName)
     return Number;
 }
 
+// Disk handles are synchronous only.
+BOOL InvalidOverlapped()
+{
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+}
+
 } // namespace
 
-HANDLE CreateFile(LPCSTR FileName, DWORD, DWORD ShareMode, LPSECURITY_ATTRIBUTES, DWORD CreationDisposition,
-                  DWORD FlagsAndAttributes, HANDLE)
+HANDLE CreateFile(LPCSTR FileName, DWORD DesiredAccess, DWORD ShareMode, LPSECURITY_ATTRIBUTES,
+                  DWORD CreationDisposition, DWORD FlagsAndAttributes, HANDLE)
 {
+    if (IsDiskDeviceName(FileName))
+        return CreateDiskFile(FileName, DesiredAccess, ShareMode, CreationDisposition, FlagsAndAttributes);
     if (!FileName || ShareMode != 0 || CreationDisposition != OPEN_EXISTING ||
         !(FlagsAndAttributes & FILE_FLAG_OVERLAPPED)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -62,12 +72,16 @@ HANDLE CreateFile(LPCSTR FileName, DWORD, DWORD ShareMode, LPSECURITY_ATTRIBUTES
 
 BOOL ReadFile(HANDLE File, LPVOID Buffer, DWORD BytesToRead, LPDWORD BytesRead, LPOVERLAPPED Overlapped)
 {
+    if (auto Disk = std::dynamic_pointer_cast<TDiskDevice>(LookupHandle(File)))
+        return Overlapped ? InvalidOverlapped() : Disk->Read(Buffer, BytesToRead, BytesRead);
     auto Device = LookupAs<TCommDevice>(File);
     return Device ? Device->Read(Buffer, BytesToRead, BytesRead, Overlapped) : FALSE;
 }
 
 BOOL WriteFile(HANDLE File, LPCVOID Buffer, DWORD BytesToWrite, LPDWORD BytesWritten, LPOVERLAPPED Overlapped)
 {
+    if (auto Disk = std::dynamic_pointer_cast<TDiskDevice>(LookupHandle(File)))
+        return Overlapped ? InvalidOverlapped() : Disk->Write(Buffer, BytesToWrite, BytesWritten);
     auto Device = LookupAs<TCommDevice>(File);
     return Device ? Device->Write(Buffer, BytesToWrite, BytesWritten, Overlapped) : FALSE;
 }

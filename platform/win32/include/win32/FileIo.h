@@ -1,5 +1,7 @@
 #pragma once
-// Opening COM devices and overlapped reads and writes on them.
+// Opening COM devices and overlapped reads and writes on them. Volumes and
+// disks ("\\.\C:", "\\.\PHYSICALDRIVE0") open here too, for synchronous
+// sector access: see win32/DiskIo.h.
 //
 // Only COM devices are offered: "\\.\COM<n>" (or "COM<n>"), which opens the
 // Linux device that ComDevicePath (win32/Comm.h) names. Every transfer is

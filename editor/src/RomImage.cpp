@@ -46,15 +46,6 @@ constexpr int SignatureOffset = 0x1FF3;
 constexpr int CrcOffset = 0x1FFF;
 constexpr char RomSignature[] = "ORB VTX-7430";
 
-// Packed BCD of the low 8 bits of a number. The table has entries for 0 to
-// 99 only; any other value (an hour typed out of range, a box with nothing
-// chosen) is coded as 0xFF, the device's empty byte.
-std::uint8_t Bcd(int Value)
-{
-    const unsigned Low = static_cast<unsigned>(Value) & 0xFF;
-    return Low < 100 ? BcdTable[Low] : 0xFF;
-}
-
 std::uint8_t LowByte(int Value)
 {
     return static_cast<std::uint8_t>(static_cast<unsigned>(Value) & 0xFF);
@@ -128,6 +119,15 @@ void PutNonActionDays()
 
 const std::array<std::uint8_t, 100> BcdTable = MakeBcdTable();
 const std::array<std::uint8_t, 256> Crc8Table = MakeCrc8Table();
+
+// The table has entries for 0 to 99 only; any other value (an hour typed out
+// of range, a box with nothing chosen) is coded as 0xFF, the device's empty
+// byte.
+std::uint8_t Bcd(int Value)
+{
+    const unsigned Low = static_cast<unsigned>(Value) & 0xFF;
+    return Low < 100 ? BcdTable[Low] : 0xFF;
+}
 
 std::uint8_t Crc8Step(std::uint8_t Byte, std::uint8_t Crc)
 {

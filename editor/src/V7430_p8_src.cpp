@@ -24,6 +24,7 @@ std::int32_t BlockNumber = 0;
 const std::int32_t BlockTotal = 128;
 std::int32_t LastBlockNumber = 0;
 std::int32_t ScheduleBank = 0;
+std::int32_t TimeBlockSent = 0;
 AnsiString MonthNames[13];
 
 TCheckRecord CheckInputTable[CheckTableSize];
@@ -80,6 +81,7 @@ void InitializeUnitTables()
     BlockNumber = 0;
     LastBlockNumber = 0;
     ScheduleBank = 0;
+    TimeBlockSent = 0;
     for (TSortPair& Pair : SortPairs)
         Pair = TSortPair();
 }
@@ -152,11 +154,15 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, Form1Resource)
                                        StringGridNMouseDown(Number, Button);
                                    });
 
+    BindMethod("SpeedButton1Click", &TForm1::SpeedButton1Click);
+    BindMethod("SpeedButton3Click", &TForm1::SpeedButton3Click);
     BindMethod("SpeedButton4Click", &TForm1::SpeedButton4Click);
     BindMethod("SpeedButton5Click", &TForm1::SpeedButton5Click);
     BindMethod("SpeedButton6Click", &TForm1::SpeedButton6Click);
     BindMethod("SpeedButton7Click", &TForm1::SpeedButton7Click);
     BindMethod("SpeedButton8Click", &TForm1::SpeedButton8Click);
+    BindMethod("SpeedButton9Click", &TForm1::SpeedButton9Click);
+    BindMethod("SpeedButton10Click", &TForm1::SpeedButton10Click);
     BindMethod("SpeedButton11Click", &TForm1::SpeedButton11Click);
     BindMethod("SpeedButton12Click", &TForm1::SpeedButton12Click);
     BindMethod("SpeedButton13Click", &TForm1::SpeedButton13Click);
@@ -170,6 +176,9 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, Form1Resource)
     BindMethod("Save1Click", &TForm1::Save1Click);
     BindMethod("English1Click", &TForm1::English1Click);
     BindMethod("Chinese1Click", &TForm1::Chinese1Click);
+    BindMethod("ComboBox11Change", &TForm1::ComboBox11Change);
+    BindMethod("PcUart1RxdDatas", &TForm1::PcUart1RxdDatas);
+    BindMethod("Timer1Timer", &TForm1::Timer1Timer);
     BindMethod("StringGrid13DblClick", &TForm1::StringGrid13DblClick);
     BindMethod("StringGrid14MouseDown", &TForm1::StringGrid14MouseDown);
 }

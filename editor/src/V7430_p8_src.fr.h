@@ -200,16 +200,16 @@ TForm1 Form1 {
             }
 
             // The device link.
-            TComboBox ComboBox11 { Left = 356; Top = 10; Width = 132; DropDownCount = 10; Items = ["COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6", "COM 7", "COM 8", "COM 9", "COM 10"]; Text = "COM Port select" }
-            TSpeedButton SpeedButton1 { Left = 496; Top = 8; Width = 88; Height = 26; Caption = "連線" }
-            TSpeedButton SpeedButton10 { Left = 496; Top = 8; Width = 88; Height = 26; Caption = "離線"; Visible = False }
-            TSpeedButton SpeedButton9 { Left = 592; Top = 8; Width = 88; Height = 26; Caption = "同步" }
+            TComboBox ComboBox11 { Left = 356; Top = 10; Width = 132; DropDownCount = 10; Items = ["COM 1", "COM 2", "COM 3", "COM 4", "COM 5", "COM 6", "COM 7", "COM 8", "COM 9", "COM 10"]; Text = "COM Port select"; OnChange = ComboBox11Change }
+            TSpeedButton SpeedButton1 { Left = 496; Top = 8; Width = 88; Height = 26; Caption = "連線"; OnClick = SpeedButton1Click }
+            TSpeedButton SpeedButton10 { Left = 496; Top = 8; Width = 88; Height = 26; Caption = "離線"; Visible = False; OnClick = SpeedButton10Click }
+            TSpeedButton SpeedButton9 { Left = 592; Top = 8; Width = 88; Height = 26; Caption = "同步"; OnClick = SpeedButton9Click }
             TGroupBox GroupBox6 {
                 Left = 356; Top = 42; Width = 228; Height = 50; Caption = "下載作息表"
                 TRadioButton RadioButton15 { Left = 10; Top = 22; Width = 104; Height = 20; Caption = "作息表 A"; Checked = True }
                 TRadioButton RadioButton16 { Left = 118; Top = 22; Width = 104; Height = 20; Caption = "作息表 B" }
             }
-            TSpeedButton SpeedButton3 { Left = 592; Top = 48; Width = 88; Height = 44; Caption = "下載" }
+            TSpeedButton SpeedButton3 { Left = 592; Top = 48; Width = 88; Height = 44; Caption = "下載"; OnClick = SpeedButton3Click }
             TSpeedButton SpeedButton2 { Left = 592; Top = 104; Width = 88; Height = 28; Caption = "檢視"; Visible = False }
             TSpeedButton SpeedButton16 { Left = 356; Top = 104; Width = 160; Height = 28; Caption = "不動作日設定"; OnClick = SpeedButton16Click }
 
@@ -303,11 +303,12 @@ TForm1 Form1 {
     }
     TOpenDialog OpenDialog1 { }
     TSaveDialog SaveDialog1 { }
-    TTimer Timer1 { Interval = 10000; Enabled = False }
+    TTimer Timer1 { Interval = 10000; Enabled = False; OnTimer = Timer1Timer }
     TPcUart PcUart1 {
         UartPortNumber = 1; UartBaud = 14400; UartBitsPerByte = 8
         SysUartTxdQueueSize = 1024; SysUartRxdQueueSize = 1024; SysUartRxdIntervalTimeout = 3
         RxdFilter_DelimiterChar = "#10"; RxdFilter_BytesOfPacket = 1
+        OnRxdDatas = PcUart1RxdDatas
     }
 }
 )FORM"

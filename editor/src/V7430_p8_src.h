@@ -11,10 +11,13 @@
 //   RomImage.cpp           the 8192-byte device image and its .CFB file
 //   LanguageCaptions.cpp   the language file and the captions of both languages
 //   NonActionCalendar.cpp  the non-action day panel and its month view
+//   BlockFrames.cpp        the 68-byte frames sent to the device
+//   DeviceLink.cpp         connect, offline, download, clock setting, watchdog
 
 #include <array>
 #include <cstdint>
 
+#include "rtl/DateTime.h"
 #include "rtl/SysUtils.h"
 #include "vcl/Vcl.h"
 
@@ -76,6 +79,9 @@ extern std::int32_t BlockNumber;
 extern const std::int32_t BlockTotal;
 extern std::int32_t LastBlockNumber;
 extern std::int32_t ScheduleBank;
+// 1 once the clock command in progress has sent its time frame: only then
+// does the device's ACK mean that the clock was set.
+extern std::int32_t TimeBlockSent;
 extern AnsiString MonthNames[13];
 
 extern TCheckRecord CheckInputTable[CheckTableSize];
@@ -163,6 +169,16 @@ public:
     void English1Click(TObject* Sender);
     void Chinese1Click(TObject* Sender);
 
+    // Device link (DeviceLink.cpp)
+    void SpeedButton1Click(TObject* Sender);
+    void SpeedButton10Click(TObject* Sender);
+    void ComboBox11Change(TObject* Sender);
+    void SpeedButton3Click(TObject* Sender);
+    void SpeedButton9Click(TObject* Sender);
+    void PcUart1RxdDatas(TObject* Sender, int Bytes, char* Datas);
+    void Timer1Timer(TObject* Sender);
+    void ShowLinkOnline(bool Online);
+
     // Non-action day calendar (NonActionCalendar.cpp)
     void RefreshCalendarView();
     void SpeedButton14Click(TObject* Sender);
@@ -191,8 +207,23 @@ void CopyDayTable(TStringGrid* Source, TStringGrid* Target);
 
 // Device image (RomImage.cpp)
 std::uint8_t Crc8Step(std::uint8_t Byte, std::uint8_t Crc);
+// Packed BCD of the low 8 bits of a number through BcdTable; values without
+// an entry (100 and above) give 0xFF.
+std::uint8_t Bcd(int Value);
 int MonthNameToNumber(const AnsiString& Text);
 void BuildRomImage(const AnsiString& FileName);
+
+// Block frames (BlockFrames.cpp), built into BlockFrame and sent through
+// Form1's port.
+void BuildTimeBlock();
+// The time frame for a given moment; BuildTimeBlock passes the PC clock.
+void BuildTimeBlockAt(TDateTime Moment);
+void BuildDataBlock();
+void SendBlock();
+void ResendBlock();
+
+// Device link (DeviceLink.cpp)
+AnsiString PortNumberText(unsigned Number);
 
 // The form resource of TForm1 (Form1Resource.cpp).
 extern const char* const Form1Resource;

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::vector<const char*> StyleNames = {"csDropDown", "csDropDownList"};
+const std::vector<const char*> StyleNames = {"csDropDown", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
 
 } // namespace
 
@@ -164,6 +164,8 @@ void TComboBox::UserTyped(const AnsiString& Text)
 
 void TComboBox::UserChose(int)
 {
+    if (!Loading())
+        RunHandler([this] { Click(); });
     if (FOnChange && !Loading())
         RunHandler([this] { FOnChange(this); });
 }

@@ -19,10 +19,14 @@ public:
         Add<TCCalendar>("TCCalendar");
         Add<TCheckBox>("TCheckBox");
         Add<TComboBox>("TComboBox");
+        Add<TDirectoryListBox>("TDirectoryListBox");
+        Add<TDriveComboBox>("TDriveComboBox");
         Add<TEdit>("TEdit");
+        Add<TFileListBox>("TFileListBox");
         Add<TGroupBox>("TGroupBox");
         Add<TImage>("TImage");
         Add<TLabel>("TLabel");
+        Add<TListBox>("TListBox");
         Add<TMainMenu>("TMainMenu");
         Add<TMenuItem>("TMenuItem");
         Add<TOpenDialog>("TOpenDialog");

@@ -96,6 +96,25 @@ AnsiString DrivePathToLinux(const AnsiString& Path)
     return Folder.back() == '/' ? Folder + Rest : Folder + "/" + Rest;
 }
 
+char DriveOfLinuxPath(const AnsiString& Path)
+{
+    char Best = 0;
+    size_t BestLength = 0;
+    for (char L = 'A'; L <= 'Z'; ++L) {
+        AnsiString Folder = DriveFolderPath(L);
+        while (Folder.size() > 1 && Folder.back() == '/')
+            Folder.pop_back();
+        const bool Holds = Folder == "/" ? !Path.empty() && Path[0] == '/'
+                                         : !Folder.empty() && Path.compare(0, Folder.size(), Folder) == 0 &&
+                                               (Path.size() == Folder.size() || Path[Folder.size()] == '/');
+        if (Holds && (!Best || Folder.size() > BestLength)) {
+            Best = L;
+            BestLength = Folder.size();
+        }
+    }
+    return Best;
+}
+
 DWORD GetLogicalDrives()
 {
     DWORD Mask = 0;

@@ -11,7 +11,9 @@
 #include "vcl/Controls.h"
 #include "vcl/Strings.h"
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+// The owner-drawn styles are lists that a descendant draws (TDriveComboBox);
+// a plain combo box shows them as csDropDownList.
+enum TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TComboBox : public TWinControl {
 public:
@@ -36,6 +38,10 @@ public:
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
     void DefineProperties(TPropertyList& List) override;
+
+protected:
+    // The user chose an item; runs before OnChange.
+    virtual void Click() {}
 
 private:
     class TItems;

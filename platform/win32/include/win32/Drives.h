@@ -33,6 +33,10 @@ AnsiString DriveImagePath(char Letter);
 // text is no such path or the letter is not mapped.
 AnsiString DrivePathToLinux(const AnsiString& Path);
 
+// The drive whose folder holds the absolute Linux path (the deepest such
+// folder when several do); 0 when none does.
+char DriveOfLinuxPath(const AnsiString& Path);
+
 // Bit n set for each mapped letter 'A' + n.
 DWORD GetLogicalDrives();
 

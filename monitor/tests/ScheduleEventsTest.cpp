@@ -27,15 +27,23 @@ protected:
 
     void TickAutoSync() { ASSERT_TRUE(TUser::Click(F().CheckBox[9])); }
 
-    // The frames the monitor has sent, once a channel frame sent after them
-    // has come too: the frames in between cannot be on their way still.
+    // The frames the monitor has sent since the last call, once a channel
+    // frame sent after them has come too: the line keeps the order, so none
+    // of them can be on its way still.
     std::vector<monitorlink::TCommandFrame> FramesSoFar()
     {
-        const std::size_t Before = Device->Frames().size();
+        const std::string Marker = "$PCCTL@08*";
         EXPECT_TRUE(TUser::ChooseItem(F().ComboBox[3], "All on"));
-        EXPECT_TRUE(Device->WaitFrames(Before + 1, PatienceMs));
+        const auto Deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(PatienceMs);
         std::vector<monitorlink::TCommandFrame> Frames = Device->Frames();
-        EXPECT_EQ(Frames.back().Bytes, "$PCCTL@08*");
+        while ((Frames.empty() || Frames.back().Bytes != Marker) && std::chrono::steady_clock::now() < Deadline) {
+            Device->Line().WaitReceived(Device->Line().Received().size() + 1, 100);
+            Frames = Device->Frames();
+        }
+        EXPECT_FALSE(Frames.empty());
+        if (Frames.empty())
+            return Frames;
+        EXPECT_EQ(Frames.back().Bytes, Marker);
         Frames.pop_back();
         Device->Line().ClearReceived();
         return Frames;

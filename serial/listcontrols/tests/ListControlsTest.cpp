@@ -163,10 +163,14 @@ TEST_F(ListControls, ASelectedDisabledItemShowsTheGreyTickAndGreyText)
 
 TEST_F(ListControls, TheDriveListNeverHasFewerThanTwoItems)
 {
-    // Only C: is mapped: its root and one blank item.
+    // Only C: is mapped: its root and one blank item. C: goes to a tmpfs
+    // folder, a RAM disk wherever the tests run (the type of a folder whose
+    // mount cannot be found, as in a chroot, is unknown and always listed).
+    Drives.MapFolder('C', "/dev/shm", false);
+    Combo->WrItemHeight(20);   // the list is built anew
     EXPECT_EQ(Combo->Items()->ToVector(), (std::vector<AnsiString>{"C:\\", "   "}));
     Combo->WrDriveType({});
-    Combo->WrItemHeight(20);   // the list is built anew
+    Combo->WrItemHeight(24);   // built anew
     EXPECT_EQ(Combo->Items()->ToVector(), (std::vector<AnsiString>{"   ", "   "}));
 }
 

@@ -55,6 +55,12 @@ struct TFramingCase {
     TDeviceReport Expected;
 };
 
+// Test listings name a case instead of dumping its bytes.
+void PrintTo(const TFramingCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
 TDeviceReport Second()
 {
     TDeviceReport R;

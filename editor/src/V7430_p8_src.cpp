@@ -4,6 +4,7 @@
 #include "V7430_p8_src.h"
 
 #include "YVclCtrl/PcUart.h"
+#include "rtl/UnitLifetime.h"
 
 
 // ---------------------------------------------------------------------------
@@ -45,13 +46,7 @@ void ClearCheckTable(TCheckRecord (&Table)[CheckTableSize])
 }
 
 // Runs the unit start before main and the unit end after it.
-struct TUnitLifetime {
-    TUnitLifetime() { InitializeUnitTables(); }
-    ~TUnitLifetime() { FinalizeUnitTables(); }
-    TUnitLifetime(const TUnitLifetime&) = delete;
-    TUnitLifetime& operator=(const TUnitLifetime&) = delete;
-};
-const TUnitLifetime UnitLifetime;
+const TUnitLifetime UnitLifetime(InitializeUnitTables, FinalizeUnitTables);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "YVclCtrl/PcUart.h"
+#include "rtl/UnitLifetime.h"
 
 // ---------------------------------------------------------------------------
 // Module state
@@ -30,13 +31,7 @@ TForm1* Form1 = nullptr;
 namespace {
 
 // Runs the unit start before main and the unit end after it.
-struct TUnitLifetime {
-    TUnitLifetime() { InitializeUnitTables(); }
-    ~TUnitLifetime() { FinalizeUnitTables(); }
-    TUnitLifetime(const TUnitLifetime&) = delete;
-    TUnitLifetime& operator=(const TUnitLifetime&) = delete;
-};
-const TUnitLifetime UnitLifetime;
+const TUnitLifetime UnitLifetime(InitializeUnitTables, FinalizeUnitTables);
 
 } // namespace
 

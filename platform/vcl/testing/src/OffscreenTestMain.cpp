@@ -1,5 +1,5 @@
-// The window tests run with real widgets on the toolkit's offscreen
-// platform: no desktop is needed.
+// The main of every window test program: the tests run with real widgets
+// on the toolkit's offscreen platform, so no desktop is needed.
 
 #include <QByteArray>
 #include <gtest/gtest.h>

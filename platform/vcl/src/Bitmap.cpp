@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "QtSupport.h"
 #include "rtl/SysUtils.h"
 
 namespace {
@@ -20,11 +21,6 @@ TResources& Resources()
 {
     static TResources Instance;
     return Instance;
-}
-
-TColor ColorOf(QRgb Pixel)
-{
-    return static_cast<TColor>(qRed(Pixel) | qGreen(Pixel) << 8 | qBlue(Pixel) << 16);
 }
 
 } // namespace
@@ -86,7 +82,7 @@ TColor TBitmap::Pixels(int X, int Y) const
 {
     if (!FData->Image.valid(X, Y))
         return clNone;
-    return ColorOf(FData->Image.pixel(X, Y));
+    return FromQRgb(FData->Image.pixel(X, Y));
 }
 
 void TBitmap::DrawOn(QPainter& Painter, int X, int Y) const

@@ -23,6 +23,12 @@ inline AnsiString FromQt(const QString& Text)
 // A plain colour, or a system colour taken from Palette.
 QColor ToQColor(TColor Color, const QPalette& Palette);
 
+// The colour of a pixel of the toolkit's pictures.
+inline TColor FromQRgb(QRgb Pixel)
+{
+    return static_cast<TColor>(qRed(Pixel) | qGreen(Pixel) << 8 | qBlue(Pixel) << 16);
+}
+
 // The toolkit font for a class-library font; the family goes through the
 // substitutions that InstallFontSubstitutions sets up.
 QFont ToQFont(const TFont& Font);

@@ -1,6 +1,9 @@
 #include "QtSupport.h"
 
 #include <QFontMetrics>
+#include <QRawFont>
+#include <algorithm>
+#include <cmath>
 
 #include "vcl/Controls.h"
 
@@ -26,24 +29,53 @@ QColor ToQColor(TColor Color, const QPalette& Palette)
     return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
 }
 
+namespace {
+
+// The em size in pixels of Font whose cell is Cell pixels high. The cell is
+// the font's Windows ascent plus descent (usWinAscent + usWinDescent of its
+// OS/2 table), which is what a positive height gives on the class library;
+// the toolkit's own ascent and descent come from other tables and may be
+// larger. A font without those metrics is scaled by the toolkit's.
+int EmPixelsOfCell(const QFont& Font, int Cell)
+{
+    const QRawFont Raw = QRawFont::fromFont(Font);
+    const QByteArray Os2 = Raw.isValid() ? Raw.fontTable("OS/2") : QByteArray();
+    constexpr int WinAscentAt = 74;   // usWinAscent, then usWinDescent, big-endian
+    double Units = 0;
+    double UnitsPerCell = 0;
+    if (Os2.size() >= WinAscentAt + 4) {
+        auto Word = [&](int At) {
+            return static_cast<unsigned char>(Os2[At]) << 8 | static_cast<unsigned char>(Os2[At + 1]);
+        };
+        Units = Raw.unitsPerEm();
+        UnitsPerCell = Word(WinAscentAt) + Word(WinAscentAt + 2);
+    }
+    if (Units <= 0 || UnitsPerCell <= 0) {
+        const QFontMetricsF Metrics(Font);
+        Units = Font.pixelSize();
+        UnitsPerCell = Metrics.ascent() + Metrics.descent();
+    }
+    if (Units <= 0 || UnitsPerCell <= 0)
+        return Cell;
+    return std::max(1, static_cast<int>(std::lround(Cell * Units / UnitsPerCell)));
+}
+
+} // namespace
+
 QFont ToQFont(const TFont& Font)
 {
     QFont Result(ToQt(Font.Name()));
     int Height = Font.Height();
-    if (Height < 0) {
-        Result.setPixelSize(-Height);
-    } else if (Height > 0) {
-        // A positive height is the cell height: scale the character size so
-        // that ascent plus descent come out at that height.
-        Result.setPixelSize(Height);
-        int Cell = QFontMetrics(Result).height();
-        if (Cell > 0)
-            Result.setPixelSize(std::max(1, (Height * Height + Cell / 2) / Cell));
-    }
     Result.setBold(Font.Style().Contains(fsBold));
     Result.setItalic(Font.Style().Contains(fsItalic));
     Result.setUnderline(Font.Style().Contains(fsUnderline));
     Result.setStrikeOut(Font.Style().Contains(fsStrikeOut));
+    if (Height < 0) {
+        Result.setPixelSize(-Height);
+    } else if (Height > 0) {
+        Result.setPixelSize(Height);
+        Result.setPixelSize(EmPixelsOfCell(Result, Height));
+    }
     return Result;
 }
 

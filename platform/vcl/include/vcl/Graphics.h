@@ -3,8 +3,9 @@
 //
 // A colour is 0x00BBGGRR, or a system colour (clSystemColor with the index
 // of a colour of the desktop's palette). Font heights follow the class
-// library: a negative height is the character height in pixels, a positive
-// one the cell height (character plus internal leading).
+// library: a negative height is the character (em) height in pixels, a
+// positive one the cell height (character plus internal leading: the font's
+// Windows ascent plus descent).
 
 #include <cstdint>
 

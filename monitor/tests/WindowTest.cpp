@@ -302,19 +302,27 @@ TEST_F(WindowTest, UnitEndFreesAndUnitStartRestoresTheState)
     EXPECT_EQ(LogLineCount, 0);
 }
 
-// A picture of the window with a device online, for looking at.
+// Pictures of the window, for looking at: at the first refresh before any
+// packet (monitor-start.png), and after a few ticks with a device online
+// whose clock runs (monitor.png).
 TEST_F(WindowTest, Screenshot)
 {
+    HoldTimers();
+    Tick2();
+    EXPECT_TRUE(SaveScreenshot(Form.get(), std::string(MONITOR_SCREENSHOT_DIR) + "/monitor-start.png"));
     ConnectDevice();
     monitorlink::TDeviceReport R = ReportIn(3, 0x21, 0x45);
     R.ChannelState = 3;
-    Device->SendStatus(R);
-    ASSERT_TRUE(WaitUntil([] { return DeviceOnline == 1; }));
-    Tick2();
-    R.ScheduleState = 5;
-    Device->SendStatus(R);
-    ASSERT_TRUE(WaitUntil([] { return DeviceStatus.ScheduleState == 5; }));
-    Tick2();
+    R.WeekDay = 4;
+    R.Hour = 0x13;
+    R.Minute = 0x11;
+    for (std::uint8_t Second : {0x56, 0x57, 0x58}) {
+        R.Second = Second;
+        R.ScheduleState = Second == 0x58 ? 5 : 3;
+        Device->SendStatus(R);
+        ASSERT_TRUE(WaitUntil([&] { return DeviceStatus.Second == Second; }));
+        Tick2();
+    }
     EXPECT_TRUE(SaveScreenshot(Form.get(), std::string(MONITOR_SCREENSHOT_DIR) + "/monitor.png"));
 }
 

@@ -28,6 +28,17 @@ const std::pair<const char*, TFontCharset> CharsetNames[] = {
     {"GB2312_CHARSET", GB2312_CHARSET}, {"CHINESEBIG5_CHARSET", CHINESEBIG5_CHARSET},
 };
 
+// The font a canvas draws with. Text goes out as the class library's does:
+// each character at its own advance, without kerning, so a text's cell is
+// the sum of its advances and a text of other digits covers the one before
+// exactly.
+QFont CanvasFont(const TFont& Font)
+{
+    QFont Result = ToQFont(Font);
+    Result.setKerning(false);
+    return Result;
+}
+
 } // namespace
 
 TColor StringToColor(const AnsiString& Text)
@@ -144,7 +155,7 @@ void TCanvas::TextOut(int X, int Y, const AnsiString& Text)
     QPainter* Painter = BeginDraw();
     if (!Painter)
         return;
-    QFont Font = ToQFont(FFont);
+    QFont Font = CanvasFont(FFont);
     QFontMetrics Metrics(Font);
     QString String = ToQt(Text);
     QRect Cell(X, Y, Metrics.horizontalAdvance(String), Metrics.height());
@@ -168,10 +179,10 @@ void TCanvas::FillRect(const TRect& Rect)
 
 int TCanvas::TextWidth(const AnsiString& Text)
 {
-    return QFontMetrics(ToQFont(FFont)).horizontalAdvance(ToQt(Text));
+    return QFontMetrics(CanvasFont(FFont)).horizontalAdvance(ToQt(Text));
 }
 
 int TCanvas::TextHeight(const AnsiString&)
 {
-    return QFontMetrics(ToQFont(FFont)).height();
+    return QFontMetrics(CanvasFont(FFont)).height();
 }

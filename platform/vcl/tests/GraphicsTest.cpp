@@ -88,6 +88,21 @@ TEST(ImageCanvas, TextOutFillsItsCellWithTheBrushUnlessClear)
     EXPECT_EQ(Shot.pixelColor(100, 80), QColor(Qt::black));
 }
 
+// Text goes out without kerning: a text is as wide as its characters'
+// advances together (up to the rounding of each), whatever their neighbours.
+TEST(ImageCanvas, TextIsAsWideAsItsCharacters)
+{
+    auto Form = ShowTestForm(R"(TImage Image1 { Left = 0; Top = 0; Width = 100; Height = 50 })");
+    TCanvas* Canvas = Form->Get<TImage>("Image1")->Canvas();
+    Canvas->Font().SetName("Arial");
+    Canvas->Font().SetHeight(54);
+    for (const char* Pair : {"11", "AV", "To", "Ty"}) {
+        const AnsiString Text = Pair;
+        EXPECT_NEAR(Canvas->TextWidth(Text), Canvas->TextWidth(Text.substr(0, 1)) + Canvas->TextWidth(Text.substr(1)), 1)
+            << Text;
+    }
+}
+
 TEST(ImageCanvas, AnUntouchedPictureIsWhiteAndDrawingStays)
 {
     auto Form = ShowTestForm(R"(TImage Image1 { Left = 0; Top = 0; Width = 100; Height = 50 })");

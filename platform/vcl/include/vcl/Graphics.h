@@ -142,7 +142,8 @@ private:
 
 // A drawing surface. TextOut draws with the top-left corner of the text at
 // (X, Y); with a solid brush the text's cell is filled with the brush colour
-// first (an opaque background), with bsClear only the letters are drawn.
+// first (an opaque background), with bsClear only the letters are drawn. Text
+// is not kerned: its cell is as wide as its characters' advances together.
 class TCanvas : public TObject {
 public:
     TFont& Font() { return FFont; }

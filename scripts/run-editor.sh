@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and starts the schedule editor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/need-display.sh VTX7430_P8
 bash scripts/build.sh build
 if [ ! -x build/editor/VTX7430_P8 ]; then
   echo "build/editor/VTX7430_P8 was not built (the editor needs Qt 6 Widgets)." >&2

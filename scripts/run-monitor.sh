@@ -5,7 +5,7 @@
 # or the pseudo-terminal that build/tools/monitorlink/monitorlink-device names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/need-display.sh VTX7430MON_EN
 bash scripts/build.sh build
 if [ ! -x build/monitor/VTX7430MON_EN ]; then
   echo "build/monitor/VTX7430MON_EN was not built (the monitor needs Qt 6 Widgets)." >&2

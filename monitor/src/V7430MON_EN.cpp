@@ -4,9 +4,12 @@
 #include <exception>
 
 #include "V7430mon_en_src.h"
+#include "vcl/GraphicalSession.h"
 
 int main()
 {
+    if (!CheckGraphicalSession())
+        return 1;
     try {
         Application->Initialize();
         Application->CreateForm(Form1);

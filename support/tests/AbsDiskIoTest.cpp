@@ -58,7 +58,13 @@ TEST_P(AbsDiskDriveText, OpensDriveCAndUpperCasesTheCallersText)
     EXPECT_STREQ(Buffer.data(), Text.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, AbsDiskDriveText, ::testing::Values("c", "C:", "c:\\"));
+INSTANTIATE_TEST_SUITE_P(Texts, AbsDiskDriveText, ::testing::Values("c", "C:", "c:\\"),
+                         [](const auto& Info) {
+                             std::string Name;
+                             for (const char* C = Info.param; *C; ++C)
+                                 Name += *C == ':' ? "Colon" : *C == '\\' ? "Backslash" : std::string(1, *C);
+                             return Name;
+                         });
 
 TEST_F(AbsDisk, TextsThatAreNoDriveGive2)
 {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "CaseName.h"
 #include "TestForm.h"
 #include "rtl/Thread.h"
 #include "win32/MessageBox.h"
@@ -53,7 +54,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TBoxKind{MB_OK | MB_ICONERROR | MB_TASKMODAL, {"OK"}, "Error", IDOK, IDOK},
                       TBoxKind{MB_OKCANCEL | MB_ICONWARNING, {"OK", "Cancel"}, "Warning", IDCANCEL, IDCANCEL},
                       TBoxKind{MB_YESNOCANCEL | MB_ICONQUESTION, {"Yes", "No", "Cancel"}, "Question", IDCANCEL, IDCANCEL},
-                      TBoxKind{MB_OK | MB_ICONINFORMATION, {"OK"}, "Information", IDOK, IDOK}));
+                      TBoxKind{MB_OK | MB_ICONINFORMATION, {"OK"}, "Information", IDOK, IDOK}),
+    // The buttons, the icon and the answer: "YesNoCancelWithQuestionAnsweredCancel".
+    [](const auto& Info) {
+        auto ButtonOf = [](int Id) {
+            return std::string(Id == IDYES ? "Yes" : Id == IDNO ? "No" : Id == IDCANCEL ? "Cancel" : "OK");
+        };
+        std::string Name;
+        for (const AnsiString& Button : Info.param.Buttons)
+            Name += Button;
+        if (*Info.param.Icon)
+            Name += std::string("With") + Info.param.Icon;
+        return Name + "Answered" + ButtonOf(Info.param.Answer);
+    });
 
 TEST(MessageBox, TheWindowsRoutineShowsTheSameDialog)
 {
@@ -223,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TFilterCase{"Schedules|*.vsh|All files|*.*", {"Schedules (*.vsh)", "All files (*.*)"}},
                       TFilterCase{"Text|*.txt;*.ini|", {"Text (*.txt *.ini)"}},
                       TFilterCase{"", {}},
-                      TFilterCase{"lonely", {}}));
+                      TFilterCase{"lonely", {}}),
+    [](const auto& Info) { return CaseName(Info.param.Filter); });
 
 TEST(Dialogs, WithoutADesktopOrAResponderNothingWaitsForAnAnswer)
 {

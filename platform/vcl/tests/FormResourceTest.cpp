@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "vcl/FormResource.h"
 
 namespace {
@@ -84,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         TBadResource{"TForm1 Form1 { Left = 1 @ }", "Form resource line 1: unexpected character '@'"},
         TBadResource{"TForm1 Form1 { Top = - }", "Form resource line 1: a number expected after '-'"},
         TBadResource{"TForm1 Form1 {\n Panels = < { Text = \"a\" \n }", "Form resource line 3: expected '{' of an item of Panels, found end of resource"},
-        TBadResource{"TForm1 { }", "Form resource line 1: expected the name of the TForm1, found '{'"}));
+        TBadResource{"TForm1 { }", "Form resource line 1: expected the name of the TForm1, found '{'"}),
+    [](const auto& Info) { return CaseNameOfMessage(Info.param.Message); });
 
 TEST(FormResource, CollectionItemErrorsNameTheResourceLine)
 {

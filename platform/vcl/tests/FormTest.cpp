@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "rtl/Timer.h"
 #include "vcl/testing/Responder.h"
 #include "vcl/testing/User.h"
@@ -159,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"Menu = Panel1\nTPanel Panel1 { }\nTCheckBox CheckBox1 { }",
                  "Form resource line 1 (Form1): Menu Panel1 is not a main menu of the form"},
         TBadForm{"TPanel Panel1 { }\nTCheckBox CheckBox1 { }\nTStringGrid G1 { FixedRows = 2 }",
-                 "Form resource line 4 (G1): Fixed row count must be 0 or 1"}));
+                 "Form resource line 4 (G1): Fixed row count must be 0 or 1"}),
+    [](const auto& Info) { return CaseNameOfMessage(Info.param.Message); });
 
 TEST_F(FormTest, AFormBuiltInCodeShowsWithoutAResource)
 {

@@ -143,13 +143,22 @@ TEST_P(MonthCells, PlaceEachDayOfTheMonth)
     EXPECT_EQ(Calendar.CellText(7, 1), "");
 }
 
+// "August2026", "August2026MondayFirst".
+std::string MonthCaseName(const TMonthCase& Case)
+{
+    static const char* const Months[] = {"January", "February", "March",     "April",   "May",      "June",
+                                         "July",    "August",   "September", "October", "November", "December"};
+    return Months[Case.Month - 1] + std::to_string(Case.Year) + (Case.StartOfWeek == 1 ? "MondayFirst" : "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Months, MonthCells,
     ::testing::Values(TMonthCase{2026, 8, 7, 6, 31},     // 1 August 2026 is a Saturday
                       TMonthCase{2026, 2, 7, 0, 28},     // 1 February 2026 is a Sunday
                       TMonthCase{2024, 2, 7, 4, 29},     // leap year, starts on a Thursday
                       TMonthCase{2026, 11, 7, 0, 30},
-                      TMonthCase{2026, 8, 1, 5, 31}));   // Monday first
+                      TMonthCase{2026, 8, 1, 5, 31}),    // Monday first
+    [](const auto& Info) { return MonthCaseName(Info.param); });
 
 TEST(CCalendar, MonthStepsKeepTheDayInsideTheMonth)
 {

@@ -8,14 +8,24 @@
 
 using namespace win32_detail;
 
+TComDeviceName win32_detail::ComDeviceName(unsigned Number)
+{
+    TComDeviceName Name;
+    if (Number == 0)
+        return Name;
+    Name.Variable = "VTX_COM" + std::to_string(Number);
+    if (const char* Path = std::getenv(Name.Variable.c_str()); Path && *Path) {
+        Name.Path = Path;
+        Name.FromVariable = true;
+    } else {
+        Name.Path = "/dev/ttyS" + std::to_string(Number - 1);
+    }
+    return Name;
+}
+
 AnsiString ComDevicePath(unsigned Number)
 {
-    if (Number == 0)
-        return AnsiString();
-    const AnsiString Variable = "VTX_COM" + std::to_string(Number);
-    if (const char* Path = std::getenv(Variable.c_str()); Path && *Path)
-        return Path;
-    return "/dev/ttyS" + std::to_string(Number - 1);
+    return ComDeviceName(Number).Path;
 }
 
 namespace {

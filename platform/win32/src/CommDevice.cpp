@@ -73,41 +73,47 @@ void NoteThreadIo()
 
 } // namespace
 
-std::shared_ptr<TCommDevice> TCommDevice::Open(const AnsiString& Path, DWORD& Error)
+std::shared_ptr<TCommDevice> TCommDevice::Open(const AnsiString& Path, DWORD& Error, int& Reason)
 {
     if (Path.empty()) {
         Error = ERROR_FILE_NOT_FOUND;
+        Reason = ENOENT;
         return nullptr;
     }
     const int Fd = open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (Fd < 0) {
-        Error = OpenError(errno);
+        Reason = errno;
+        Error = OpenError(Reason);
         return nullptr;
     }
-    auto CloseFailed = [Fd](DWORD Code, DWORD& Out) {
+    auto CloseFailed = [Fd, &Error, &Reason](DWORD Code, int Why) {
         close(Fd);
-        Out = Code;
+        Error = Code;
+        Reason = Why;
         return nullptr;
     };
     // The lock keeps out every other open, root's included; TIOCEXCL keeps
     // out other users' opens of the tty itself.
-    if (flock(Fd, LOCK_EX | LOCK_NB) != 0)
-        return CloseFailed(errno == EWOULDBLOCK ? ERROR_ACCESS_DENIED : ERROR_GEN_FAILURE, Error);
+    if (flock(Fd, LOCK_EX | LOCK_NB) != 0) {
+        const int Why = errno;
+        return Why == EWOULDBLOCK ? CloseFailed(ERROR_ACCESS_DENIED, EBUSY) : CloseFailed(ERROR_GEN_FAILURE, Why);
+    }
     (void)ioctl(Fd, TIOCEXCL);
     unsigned Baud = 0;
     if (int RawError = MakeTtyRaw(Fd, Baud))
-        return CloseFailed(Unsupported(RawError) ? ERROR_FILE_NOT_FOUND : ERROR_GEN_FAILURE, Error);
+        return CloseFailed(Unsupported(RawError) ? ERROR_FILE_NOT_FOUND : ERROR_GEN_FAILURE, RawError);
     const int WakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (WakeFd < 0)
-        return CloseFailed(ERROR_GEN_FAILURE, Error);
+        return CloseFailed(ERROR_GEN_FAILURE, errno);
 
     std::shared_ptr<TCommDevice> Device(new TCommDevice(Fd, WakeFd, Baud ? Baud : 9600));
     Device->FHaveCounts = ioctl(Fd, TIOCGICOUNT, &Device->FCounts) == 0;
     Device->FHaveModemLines = ioctl(Fd, TIOCMGET, &Device->FLines) == 0;
     try {
         Device->FEngine = std::thread([Raw = Device.get()] { Raw->RunEngine(); });
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& E) {
         Error = ERROR_NOT_ENOUGH_MEMORY;
+        Reason = E.code().value();
         return nullptr;   // the destructor closes the descriptors
     }
     return Device;

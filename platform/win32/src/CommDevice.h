@@ -27,11 +27,20 @@
 
 namespace win32_detail {
 
+// The device COM<n> leads to, and the variable that may name it.
+struct TComDeviceName {
+    AnsiString Path;       // VTX_COM<n>'s value, else /dev/ttyS<n-1>
+    AnsiString Variable;   // "VTX_COM<n>"
+    bool FromVariable = false;
+};
+TComDeviceName ComDeviceName(unsigned Number);
+
 class TCommDevice : public TKernelObject {
 public:
     // Opens the tty at Path for exclusive use and starts its engine; null,
-    // with Error set, when it cannot.
-    static std::shared_ptr<TCommDevice> Open(const AnsiString& Path, DWORD& Error);
+    // with Error set and the system's error number in Reason (EBUSY for a
+    // device another open holds), when it cannot.
+    static std::shared_ptr<TCommDevice> Open(const AnsiString& Path, DWORD& Error, int& Reason);
     ~TCommDevice() override;
     void OnClose() override;
 

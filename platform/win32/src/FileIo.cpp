@@ -6,6 +6,7 @@
 #include "CommDevice.h"
 #include "DiskDevice.h"
 #include "win32/Comm.h"
+#include "win32/Debug.h"
 #include "win32/LastError.h"
 
 using namespace win32_detail;
@@ -32,6 +33,18 @@ unsigned ComNumberOf(LPCSTR FileName)
     return Number;
 }
 
+// The debug line for a COM device that could not be opened: which Linux
+// device it was, where that name came from, and the system's reason.
+void DebugRefusedCom(unsigned Number, const TComDeviceName& Name, int Reason)
+{
+    const AnsiString Source = Name.FromVariable
+                                  ? "from " + Name.Variable
+                                  : "the default /dev/ttyS<n-1>; " + Name.Variable + " is not set";
+    const AnsiString Line = "COM" + std::to_string(Number) + " open failed: " + Name.Path + " (" + Source +
+                            "): " + std::strerror(Reason) + "\n";
+    OutputDebugString(Line.c_str());
+}
+
 // Disk handles are synchronous only.
 BOOL InvalidOverlapped()
 {
@@ -56,9 +69,12 @@ HANDLE CreateFile(LPCSTR FileName, DWORD DesiredAccess, DWORD ShareMode, LPSECUR
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
+    const TComDeviceName Name = ComDeviceName(Number);
     DWORD Error = ERROR_SUCCESS;
-    std::shared_ptr<TCommDevice> Device = TCommDevice::Open(ComDevicePath(Number), Error);
+    int Reason = 0;
+    std::shared_ptr<TCommDevice> Device = TCommDevice::Open(Name.Path, Error, Reason);
     if (!Device) {
+        DebugRefusedCom(Number, Name, Reason);
         SetLastError(Error);
         return INVALID_HANDLE_VALUE;
     }

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -113,6 +114,92 @@ TEST(ComOpen, MissingOrUnusableDevices)
                   INVALID_HANDLE_VALUE);
         EXPECT_EQ(GetLastError(), Case.Error);
     }
+    unsetenv("VTX_COM9");
+    unlink(File);
+}
+
+// The open that a program's log reports only as refused or missing says on
+// the debug channel (VTX_DEBUG) which device it tried, where that name came
+// from, and the system's reason.
+class ComOpenDebugLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const int Fd = mkstemp(Log);
+        ASSERT_GE(Fd, 0);
+        close(Fd);
+        setenv("VTX_DEBUG", Log, 1);
+    }
+    void TearDown() override
+    {
+        unsetenv("VTX_DEBUG");
+        unlink(Log);
+    }
+
+    // The debug text of one open of COM<Number> that must fail.
+    std::string RefusedOpen(unsigned Number)
+    {
+        truncate(Log, 0);
+        EXPECT_EQ(OpenCom(Number), INVALID_HANDLE_VALUE);
+        std::string Text;
+        if (std::FILE* File = std::fopen(Log, "rb")) {
+            for (int C; (C = std::fgetc(File)) != EOF;)
+                Text += static_cast<char>(C);
+            std::fclose(File);
+        }
+        return Text;
+    }
+
+    char Log[32] = "/tmp/vtx-debug-XXXXXX";
+};
+
+TEST_F(ComOpenDebugLine, NamesTheDeviceWhereItsNameCameFromAndTheReason)
+{
+    char File[] = "/tmp/vtx-not-a-tty-XXXXXX";
+    const int Fd = mkstemp(File);
+    ASSERT_GE(Fd, 0);
+    close(Fd);
+    simdevice::TPtyDevice Device{8};
+    const HANDLE Held = OpenCom(8);
+    ASSERT_NE(Held, INVALID_HANDLE_VALUE);
+    struct TCase {
+        unsigned Com;
+        const char* Path;   // VTX_COM<Com>, or null for unset
+        std::string Line;
+    };
+    const TCase Cases[] = {
+        {9, "/dev/vtx-no-such-tty", "COM9 open failed: /dev/vtx-no-such-tty (from VTX_COM9): No such file or directory\n"},
+        {250, nullptr,
+         "COM250 open failed: /dev/ttyS249 (the default /dev/ttyS<n-1>; VTX_COM250 is not set): No such file or "
+         "directory\n"},
+        {8, Device.SlavePath().c_str(),
+         "COM8 open failed: " + Device.SlavePath() + " (from VTX_COM8): Device or resource busy\n"},
+        {9, File, "COM9 open failed: " + std::string(File) + " (from VTX_COM9): Inappropriate ioctl for device\n"},
+    };
+    for (const TCase& Case : Cases) {
+        const std::string Variable = "VTX_COM" + std::to_string(Case.Com);
+        if (Case.Path)
+            setenv(Variable.c_str(), Case.Path, 1);
+        else
+            unsetenv(Variable.c_str());
+        EXPECT_EQ(RefusedOpen(Case.Com), Case.Line);
+    }
+    unsetenv("VTX_COM9");
+    CloseHandle(Held);
+    unlink(File);
+}
+
+TEST_F(ComOpenDebugLine, SaysPermissionDeniedForADeviceOfOthers)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root opens a device whatever its permission bits";
+    char File[] = "/tmp/vtx-no-access-XXXXXX";
+    const int Fd = mkstemp(File);
+    ASSERT_GE(Fd, 0);
+    fchmod(Fd, 0);
+    close(Fd);
+    setenv("VTX_COM9", File, 1);
+    EXPECT_EQ(RefusedOpen(9), "COM9 open failed: " + std::string(File) + " (from VTX_COM9): Permission denied\n");
     unsetenv("VTX_COM9");
     unlink(File);
 }

@@ -41,10 +41,8 @@ TEST(DriveMapping, MappedLettersAreTheOnlyDrives)
 TEST(GetDriveType, ByTheMountOfTheFolder)
 {
     TScopedDrives Drives;
-    Drives.MapFolder('R', "/dev/shm", false);
     Drives.MapFolder('M', "missing", false);
     Drives.MapFolder('T');
-    EXPECT_EQ(GetDriveType("R:\\"), DRIVE_RAMDISK) << "/dev/shm is a tmpfs";
     EXPECT_EQ(GetDriveType("M:\\"), DRIVE_NO_ROOT_DIR) << "the folder does not exist";
     EXPECT_EQ(GetDriveType("Q:\\"), DRIVE_NO_ROOT_DIR) << "not mapped";
     EXPECT_EQ(GetDriveType("T:\\sub"), DRIVE_NO_ROOT_DIR) << "not a root";
@@ -55,6 +53,28 @@ TEST(GetDriveType, ByTheMountOfTheFolder)
                 Temp == DRIVE_UNKNOWN)
         << Temp;
     EXPECT_EQ(GetDriveType("T:"), Temp);
+}
+
+TEST(GetDriveType, AFolderOnATmpfsIsARamDisk)
+{
+    TScopedDrives Drives;
+    std::string Why;
+    if (Drives.MapRamDiskFolder('R', Why).empty())
+        GTEST_SKIP() << Why;
+    EXPECT_EQ(GetDriveType("R:\\"), DRIVE_RAMDISK);
+}
+
+TEST(ScopedDrives, WithoutAWritableTmpfsNoRamDiskIsMapped)
+{
+    TScopedDrives Drives;
+    const std::string Table = Drives.Root() + "/mounts";
+    std::ofstream(Table) << "/dev/vda / ext4 rw 0 0\n"
+                            "tmpfs /sys/fs/cgroup tmpfs rw 0 0\n"
+                            "tmpfs /vtx-no-such-mount tmpfs rw 0 0\n";
+    std::string Why;
+    EXPECT_EQ(Drives.MapRamDiskFolder('R', Why, Table.c_str()), "");
+    EXPECT_EQ(Why, "no tmpfs or ramfs in " + Table + " that this process can write into");
+    EXPECT_EQ(GetLogicalDrives(), 1u << 2) << "only C:";
 }
 
 TEST(GetDiskFreeSpaceEx, IsTheFolderFileSystemsSpace)

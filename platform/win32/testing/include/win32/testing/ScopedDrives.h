@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mntent.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ public:
         std::error_code Error;
         if (!FRoot.empty())
             std::filesystem::remove_all(FRoot, Error);
+        for (const std::string& Folder : FRamDiskFolders)
+            std::filesystem::remove_all(Folder, Error);
     }
     TScopedDrives(const TScopedDrives&) = delete;
     TScopedDrives& operator=(const TScopedDrives&) = delete;
@@ -57,6 +60,38 @@ public:
             std::filesystem::create_directories(Path);
         setenv(Variable(Letter).c_str(), Path.c_str(), 1);
         return Path;
+    }
+
+    // Maps the letter to a new folder on a RAM disk: on the first tmpfs or
+    // ramfs of the mount table that this process can write into (those
+    // under /proc and /sys left aside). Returns the folder, removed with the
+    // rest; empty, with the reason in Why, when there is none (as in a chroot
+    // whose /dev/shm is no mount of its own).
+    std::string MapRamDiskFolder(char Letter, std::string& Why, const char* MountTable = "/proc/self/mounts")
+    {
+        std::FILE* Table = setmntent(MountTable, "r");
+        if (!Table) {
+            Why = std::string("the mount table ") + MountTable + " cannot be read";
+            return "";
+        }
+        std::string Folder;
+        while (const mntent* Mount = getmntent(Table)) {
+            const std::string Type = Mount->mnt_type, Point = Mount->mnt_dir;
+            if ((Type != "tmpfs" && Type != "ramfs") || Point.rfind("/proc", 0) == 0 || Point.rfind("/sys", 0) == 0)
+                continue;
+            std::string Pattern = (Point == "/" ? "" : Point) + "/vtx-ramdisk-XXXXXX";
+            if (mkdtemp(Pattern.data())) {
+                Folder = Pattern;
+                break;
+            }
+        }
+        endmntent(Table);
+        if (Folder.empty()) {
+            Why = std::string("no tmpfs or ramfs in ") + MountTable + " that this process can write into";
+            return "";
+        }
+        FRamDiskFolders.push_back(Folder);
+        return MapFolder(Letter, Folder, false);
     }
 
     // Maps the letter to a folder and gives it a disk image of Sectors
@@ -102,5 +137,6 @@ private:
     static std::string Variable(char Letter) { return std::string("VTX_DRIVE_") + Letter; }
 
     std::string FRoot;
+    std::vector<std::string> FRamDiskFolders;
     std::map<std::string, std::optional<std::string>> FSaved;
 };

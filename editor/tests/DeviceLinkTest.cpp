@@ -482,6 +482,17 @@ TEST_F(DeviceLinkTest, NineNaksResendTheTenthFails)
     EXPECT_EQ(Line.Received().size(), 14u * 68u);
 }
 
+TEST_F(DeviceLinkTest, FailureLineInEnglish)
+{
+    ConnectAndDownload();
+    UiLanguage = lno_English;
+    Deliver("C");
+    for (int I = 0; I < 10; ++I)
+        Deliver(std::string(1, Nak));
+    EXPECT_EQ(LastLine(), "===> VTX-7430 schedule table update failure <===");
+    EXPECT_EQ(LinkMode, lm_Idle);
+}
+
 TEST_F(DeviceLinkTest, AnAckBreaksTheNakCount)
 {
     ConnectAndDownload();
@@ -637,6 +648,19 @@ TEST_F(ClockTest, EachNakResendsAFreshTimeAndTheTenthFails)
     EXPECT_EQ(LinkMode, lm_Idle);
     EXPECT_EQ(NakCount, 0);
     EXPECT_TRUE(CommandsEnabled());
+}
+
+TEST_F(ClockTest, LinesInEnglish)
+{
+    UiLanguage = lno_English;
+    ConnectAndStartClock();
+    EXPECT_EQ(Log(), (std::vector<std::string>{">>> Open COM 3 <<<", "*** Update VTX-7430's Date & Time ***",
+                                                "=== Waiting VTX-7430 respond.... ==="}));
+    Deliver("C");
+    for (int I = 0; I < 10; ++I)
+        Deliver(std::string(1, Nak));
+    EXPECT_EQ(LastLine(), "===> Data & Time update failure <===");
+    EXPECT_EQ(LinkMode, lm_Idle);
 }
 
 // The clock is read anew for every resend.

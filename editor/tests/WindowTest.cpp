@@ -35,6 +35,7 @@ TEST_F(WindowTest, StartsChineseAndIdleWithoutLanguageFile)
     EXPECT_FALSE(F().Panel2->Visible());
     EXPECT_EQ(LinkMode, lm_Idle);
     EXPECT_FALSE(F().Timer1->Enabled());
+    EXPECT_EQ(F().Timer1->Interval(), 10000u);
 }
 
 TEST_F(WindowTest, LinkCommandsWaitForConnect)

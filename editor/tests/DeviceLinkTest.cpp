@@ -6,6 +6,7 @@
 
 #include "LinkFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "editorlink/BlockFrame.h"
@@ -30,14 +31,17 @@ protected:
         ASSERT_EQ(LinkMode, lm_Download);
     }
 
-    // The data frame of block n as it should go out of the image just built.
-    static std::string ExpectedBlock(int Number)
+    // The data frame of block n as the device must get it for table A: type
+    // 2, bank 0, the block number, the block's 64 bytes of the ROM file that
+    // the download wrote, and the CRC-8 over those 67 bytes.
+    std::string ExpectedBlock(int Number)
     {
-        const int Saved = BlockNumber;
-        BlockNumber = Number;
-        BuildDataBlock();
-        BlockNumber = Saved;
-        return std::string(reinterpret_cast<const char*>(BlockFrame), BlockFrameSize);
+        const std::string Rom = ReadText(PathOf("week.CFB"));
+        EXPECT_EQ(Rom.size(), 8192u);
+        std::string Frame{'\x02', '\x00', static_cast<char>(Number)};
+        Frame += Rom.substr(std::min<std::size_t>(64 * (Number - 1), Rom.size()), 64);
+        Frame += static_cast<char>(editorlink::Crc8(reinterpret_cast<const std::uint8_t*>(Frame.data()), Frame.size()));
+        return Frame;
     }
 
     simdevice::TPtyDevice Line{LinkCom};

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -247,10 +248,15 @@ TEST(Crc8Test, IsTheMaximOneWireCrc)
     EXPECT_EQ(Crc8Table[255], 0x35);
 }
 
-TEST(BcdTableTest, HoldsTheTwoDigitsInTheNibbles)
+// A packed BCD byte written in hexadecimal reads as its number in decimal.
+TEST(BcdTableTest, ReadsInHexAsTheNumberInDecimal)
 {
-    for (int N = 0; N < 100; ++N)
-        EXPECT_EQ(BcdTable[N], (N / 10) * 16 + N % 10) << N;
+    for (int N = 0; N < 100; ++N) {
+        char Hex[3], Decimal[3];
+        std::snprintf(Hex, sizeof Hex, "%02X", BcdTable[N]);
+        std::snprintf(Decimal, sizeof Decimal, "%02d", N);
+        EXPECT_STREQ(Hex, Decimal);
+    }
 }
 
 TEST(MonthNameToNumberTest, MatchesExactly)

@@ -107,7 +107,8 @@ void PutNonActionDays()
         const AnsiString DayText = Trim(List->Cells(1, Row));
         if (MonthText.empty() || DayText.empty())
             continue;
-        const int Month = UiLanguage == lno_Chinese ? StrToInt(MonthText) : MonthNameToNumber(MonthText);
+        // A month name is looked up as the cell holds it, blanks and all.
+        const int Month = UiLanguage == lno_Chinese ? StrToInt(MonthText) : MonthNameToNumber(List->Cells(0, Row));
         const int Day = StrToInt(DayText);
         if (Month < 1 || Month > 12 || Day < 1 || Day > 31)
             continue;

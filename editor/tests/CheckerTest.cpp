@@ -3,6 +3,8 @@
 
 #include "EditorFixture.h"
 
+#include <utility>
+
 namespace {
 
 struct TTypedRow {
@@ -140,15 +142,44 @@ TEST_F(CheckDayTableTest, HugeNumbersAreHandledWithoutOverflow)
     EXPECT_EQ(Grid->Cells(0, 2), "");
 }
 
-TEST(SortPairsTest, SwapExchangesBothFields)
+using TPairs = std::vector<std::pair<std::int64_t, std::int32_t>>;   // {start minutes, record}
+
+struct TSortCase {
+    const char* Name;
+    TPairs Pairs;
+    int Count;   // how many of them are sorted
+    TPairs Expected;
+};
+
+void PrintTo(const TSortCase& Case, std::ostream* Out)
 {
-    SortPairs[3] = {100, 7};
-    SortPairs[4] = {50, 2};
-    SwapSortPairs(3);
-    EXPECT_EQ(SortPairs[3].StartMinutes, 50);
-    EXPECT_EQ(SortPairs[3].Record, 2);
-    EXPECT_EQ(SortPairs[4].StartMinutes, 100);
-    EXPECT_EQ(SortPairs[4].Record, 7);
+    *Out << Case.Name;
 }
+
+class SortByStartTimeTest : public ::testing::TestWithParam<TSortCase> {};
+
+// Each record moves with its start time; equal starts keep their order, and
+// pairs past the count stay where they are.
+TEST_P(SortByStartTimeTest, Sorts)
+{
+    const TSortCase& Case = GetParam();
+    for (size_t I = 0; I < Case.Pairs.size(); ++I)
+        SortPairs[I] = {Case.Pairs[I].first, Case.Pairs[I].second};
+    SortByStartTime(Case.Count);
+    TPairs Sorted;
+    for (size_t I = 0; I < Case.Pairs.size(); ++I)
+        Sorted.emplace_back(SortPairs[I].StartMinutes, SortPairs[I].Record);
+    EXPECT_EQ(Sorted, Case.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SortByStartTimeTest,
+    ::testing::Values(TSortCase{"Reversed", {{300, 1}, {200, 2}, {100, 3}}, 3, {{100, 3}, {200, 2}, {300, 1}}},
+                      TSortCase{"EqualStartsKeepTheirOrder",
+                                {{60, 1}, {30, 2}, {60, 3}, {30, 4}, {0, 5}},
+                                5,
+                                {{0, 5}, {30, 2}, {30, 4}, {60, 1}, {60, 3}}},
+                      TSortCase{"OnlyTheCountIsSorted", {{90, 1}, {80, 2}, {10, 3}}, 2, {{80, 2}, {90, 1}, {10, 3}}}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 } // namespace

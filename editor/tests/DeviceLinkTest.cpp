@@ -6,6 +6,7 @@
 
 #include "LinkFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "editorlink/BlockFrame.h"
@@ -30,14 +31,17 @@ protected:
         ASSERT_EQ(LinkMode, lm_Download);
     }
 
-    // The data frame of block n as it should go out of the image just built.
-    static std::string ExpectedBlock(int Number)
+    // The data frame of block n as the device must get it for table A: type
+    // 2, bank 0, the block number, the block's 64 bytes of the ROM file that
+    // the download wrote, and the CRC-8 over those 67 bytes.
+    std::string ExpectedBlock(int Number)
     {
-        const int Saved = BlockNumber;
-        BlockNumber = Number;
-        BuildDataBlock();
-        BlockNumber = Saved;
-        return std::string(reinterpret_cast<const char*>(BlockFrame), BlockFrameSize);
+        const std::string Rom = ReadText(PathOf("week.CFB"));
+        EXPECT_EQ(Rom.size(), 8192u);
+        std::string Frame{'\x02', '\x00', static_cast<char>(Number)};
+        Frame += Rom.substr(std::min<std::size_t>(64 * (Number - 1), Rom.size()), 64);
+        Frame += static_cast<char>(editorlink::Crc8(reinterpret_cast<const std::uint8_t*>(Frame.data()), Frame.size()));
+        return Frame;
     }
 
     simdevice::TPtyDevice Line{LinkCom};
@@ -482,6 +486,17 @@ TEST_F(DeviceLinkTest, NineNaksResendTheTenthFails)
     EXPECT_EQ(Line.Received().size(), 14u * 68u);
 }
 
+TEST_F(DeviceLinkTest, FailureLineInEnglish)
+{
+    ConnectAndDownload();
+    UiLanguage = lno_English;
+    Deliver("C");
+    for (int I = 0; I < 10; ++I)
+        Deliver(std::string(1, Nak));
+    EXPECT_EQ(LastLine(), "===> VTX-7430 schedule table update failure <===");
+    EXPECT_EQ(LinkMode, lm_Idle);
+}
+
 TEST_F(DeviceLinkTest, AnAckBreaksTheNakCount)
 {
     ConnectAndDownload();
@@ -637,6 +652,19 @@ TEST_F(ClockTest, EachNakResendsAFreshTimeAndTheTenthFails)
     EXPECT_EQ(LinkMode, lm_Idle);
     EXPECT_EQ(NakCount, 0);
     EXPECT_TRUE(CommandsEnabled());
+}
+
+TEST_F(ClockTest, LinesInEnglish)
+{
+    UiLanguage = lno_English;
+    ConnectAndStartClock();
+    EXPECT_EQ(Log(), (std::vector<std::string>{">>> Open COM 3 <<<", "*** Update VTX-7430's Date & Time ***",
+                                                "=== Waiting VTX-7430 respond.... ==="}));
+    Deliver("C");
+    for (int I = 0; I < 10; ++I)
+        Deliver(std::string(1, Nak));
+    EXPECT_EQ(LastLine(), "===> Data & Time update failure <===");
+    EXPECT_EQ(LinkMode, lm_Idle);
 }
 
 // The clock is read anew for every resend.

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -210,6 +211,20 @@ TEST_F(RomImageTest, MonthsAreReadByTheInterfaceLanguage)
     EXPECT_FALSE(FileExists(PathOf("schedule.CFB")));
 }
 
+// The month name is looked up as the cell holds it: a name with a blank or
+// a TAB around it is no month, and its day gets no flag.
+TEST_F(RomImageTest, MonthNamesAreLookedUpUntrimmed)
+{
+    LoadNonActionDays("MONTH_1=JAN\t\r\nDAY_1=1\r\nMONTH_2=MAR\r\nDAY_2=3\r\n");
+    ASSERT_EQ(F().StringGrid[14]->Cells(0, 1), "JAN\t");
+    F().StringGrid[14]->SetCells(0, 3, " APR");
+    F().StringGrid[14]->SetCells(1, 3, "4");
+    UiLanguage = lno_English;
+    const TImage Image = Build();
+    EXPECT_EQ(Image[NonActionFlag(3, 3)], 0x01);
+    EXPECT_EQ(std::count(Image.begin() + 0x1E10, Image.begin() + 0x1F84, 0x01), 1);
+}
+
 TEST_F(RomImageTest, UnwritableFileIsSkippedAndTheImageStaysBuilt)
 {
     TypeRow(1, 1, {"07", "30", "08", "15", "12", "8", "9"});
@@ -233,10 +248,15 @@ TEST(Crc8Test, IsTheMaximOneWireCrc)
     EXPECT_EQ(Crc8Table[255], 0x35);
 }
 
-TEST(BcdTableTest, HoldsTheTwoDigitsInTheNibbles)
+// A packed BCD byte written in hexadecimal reads as its number in decimal.
+TEST(BcdTableTest, ReadsInHexAsTheNumberInDecimal)
 {
-    for (int N = 0; N < 100; ++N)
-        EXPECT_EQ(BcdTable[N], (N / 10) * 16 + N % 10) << N;
+    for (int N = 0; N < 100; ++N) {
+        char Hex[3], Decimal[3];
+        std::snprintf(Hex, sizeof Hex, "%02X", BcdTable[N]);
+        std::snprintf(Decimal, sizeof Decimal, "%02d", N);
+        EXPECT_STREQ(Hex, Decimal);
+    }
 }
 
 TEST(MonthNameToNumberTest, MatchesExactly)

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "V7430mon_en_src.h"
+#include "rtl/Application.h"
 #include "vcl/GraphicalSession.h"
 
 int main()
@@ -14,10 +15,9 @@ int main()
         Application->Initialize();
         Application->CreateForm(Form1);
         Application->Run();
-    } catch (const std::exception& E) {
-        Application->ShowException(E);
     } catch (...) {
-        Application->ShowException(Exception(AnsiString()));
+        const Exception Escaped = AsException(std::current_exception());
+        Application->ShowException(&Escaped);
     }
     return 0;
 }

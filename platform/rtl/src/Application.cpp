@@ -24,6 +24,19 @@ AnsiString ExceptionMessage(const std::exception_ptr& Error)
     }
 }
 
+Exception AsException(const std::exception_ptr& Error)
+{
+    if (!Error)
+        return Exception(AnsiString());
+    try {
+        std::rethrow_exception(Error);
+    } catch (const Exception& E) {
+        return E;
+    } catch (...) {
+        return Exception(AnsiString());
+    }
+}
+
 void ShowException(const std::exception& E)
 {
     ShowMessageBox(E.what(), ApplicationTitle(), MB_OK | MB_ICONERROR);

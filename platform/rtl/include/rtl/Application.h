@@ -8,6 +8,7 @@
 #include <exception>
 #include <functional>
 
+#include "rtl/Exceptions.h"
 #include "rtl/System.h"
 
 // Call inside a catch block: hands the exception being handled to the
@@ -19,6 +20,10 @@ void HandleException(TObject* Sender);
 void ShowException(const std::exception& E);
 // The text ShowException shows for an exception of any kind.
 AnsiString ExceptionMessage(const std::exception_ptr& Error);
+// What a program's entry shows of an exception that escaped its main form
+// or its loop: one of the Exception family with its message; any other
+// exception as an Exception with an empty message.
+Exception AsException(const std::exception_ptr& Error);
 
 using TExceptionHandler = std::function<void(TObject* Sender, const std::exception_ptr& Error)>;
 // Installs a handler (an empty one restores the default) and returns the previous.

@@ -8,8 +8,9 @@
 //             Application->Initialize();
 //             Application->CreateForm(Form1);
 //             Application->Run();
-//         } catch (const std::exception& E) {
-//             Application->ShowException(E);
+//         } catch (...) {
+//             const Exception Escaped = AsException(std::current_exception());
+//             Application->ShowException(&Escaped);
 //         }
 //         return 0;
 //     }

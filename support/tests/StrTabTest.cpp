@@ -131,6 +131,40 @@ TEST(StrTab, FreeingTheLastUsedCellOfABlockReleasesIt)
     ExpectConsistent(Tab);
 }
 
+// A block made for a string joins the list of blocks with free cells at its
+// tail, also after the tail block has filled up or has been released.
+TEST(StrTab, ANewBlockJoinsTheFreeBlockListAtItsTail)
+{
+    TYStrTab Tab;
+    std::vector<_YSTRTABCELL*> A, B;
+    for (int I = 0; I < 255; ++I)
+        A.push_back(Tab.Add("a"));
+    for (int I = 0; I < 255; ++I)
+        B.push_back(Tab.Add("b"));
+    ASSERT_EQ(Tab.FreeBlockList, nullptr);
+    Tab.Delete(A[0]);
+    Tab.Delete(B[0]);   // free blocks: B, A
+
+    const std::string Three(81, '3'), Four(100, '4');
+    _YSTRTABCELL* First = Tab.Add(Three.c_str());   // a new block C after A; B and A fill up
+    ASSERT_EQ(Tab.BlockCount, 3);
+    EXPECT_EQ(Tab.FreeBlockList, Tab.BlockList);
+    ExpectConsistent(Tab);
+
+    Tab.Delete(B[1]);        // free blocks: B, C
+    Tab.Delete(First);       // A, B, C; then C is empty and goes
+    ASSERT_EQ(Tab.BlockCount, 2);
+    ASSERT_EQ(Tab.FreeCellCount, 3);
+    ExpectConsistent(Tab);
+    _YSTRTABCELL* Second = Tab.Add(Four.c_str());   // a new block D after B
+    EXPECT_EQ(Tab.BlockCount, 3);
+    EXPECT_EQ(Tab.FreeBlockList, Tab.BlockList);
+    ExpectConsistent(Tab);
+    EXPECT_EQ(Stored(Tab, Second), Four);
+    EXPECT_EQ(Stored(Tab, A[254]), "a");
+    EXPECT_EQ(Stored(Tab, B[254]), "b");
+}
+
 TEST(StrTab, GetHonoursTheBufferSize)
 {
     TYStrTab Tab;
@@ -234,6 +268,8 @@ TEST(StrTab, RandomAddsAndDeletesKeepEveryStringAndTheLists)
             ASSERT_TRUE(Tab.Delete(It->first));
             Live.erase(It);
         }
+        if (Step % 500 == 0)
+            ExpectConsistent(Tab);
     }
     EXPECT_EQ(Tab.ChainCount, static_cast<int>(Live.size()));
     for (const auto& [Cell, Text] : Live)

@@ -28,7 +28,7 @@ public:
                 continue;
             auto Ref = Times.find("BM_Ref" + Name.substr(6));
             if (Ref != Times.end() && Ref->second > 0)
-                std::printf("  %-14s %6.2f x\n", Name.substr(6).c_str(), Time / Ref->second);
+                std::printf("  %-24s %6.2f x\n", Name.substr(6).c_str(), Time / Ref->second);
         }
     }
 

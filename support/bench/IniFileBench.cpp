@@ -2,6 +2,11 @@
 // day sections of 560 keys (80 rows of seven fields). Each step runs once
 // through TYIniFile and once through the reference.
 //
+// BM_IniLoadOneSection loads files of one section with 5,000 to 1,000,000
+// keys: a load that grows in proportion to the file keeps its items per
+// second the same at every size, apart from what the caches make of the
+// larger sizes (the reference shows how much that is).
+//
 // The files live in a fresh folder under $TMPDIR (default /tmp). A save of
 // TYIniFile writes a temporary file, syncs it to disk and renames it; the
 // reference only writes.
@@ -76,6 +81,23 @@ const std::string& ScheduleFile()
         return N;
     }();
     return Name;
+}
+
+// A file of one section with Keys keys, made once per size.
+const std::string& OneSectionFile(int Keys)
+{
+    static std::unordered_map<int, std::string> Names;
+    std::string& N = Names[Keys];
+    if (N.empty()) {
+        N = Folder() + "/one-section-" + std::to_string(Keys) + ".vsh";
+        std::FILE* F = std::fopen(N.c_str(), "wb");
+        std::fputs("[DAY]\r\n", F);
+        for (int I = 0; I < Keys; ++I)
+            std::fprintf(F, "SCH_KEY_%d=%d\r\n", I, I % 60);
+        std::fputs("\r\n", F);
+        std::fclose(F);
+    }
+    return N;
 }
 
 // ---------------------------------------------------------------------------
@@ -156,6 +178,17 @@ void BM_IniLoad(benchmark::State& State)
     State.SetItemsProcessed(State.iterations() * static_cast<long long>(Schedule().size()));
 }
 
+void BM_IniLoadOneSection(benchmark::State& State)
+{
+    const int Keys = static_cast<int>(State.range(0));
+    const std::string& Name = OneSectionFile(Keys);
+    for (auto _ : State) {
+        TYIniFile Ini(Name);
+        benchmark::DoNotOptimize(Ini.Sections->Count);
+    }
+    State.SetItemsProcessed(State.iterations() * Keys);
+}
+
 void BM_RefLoad(benchmark::State& State)
 {
     const std::string& Name = ScheduleFile();
@@ -165,6 +198,18 @@ void BM_RefLoad(benchmark::State& State)
         benchmark::ClobberMemory();
     }
     State.SetItemsProcessed(State.iterations() * static_cast<long long>(Schedule().size()));
+}
+
+void BM_RefLoadOneSection(benchmark::State& State)
+{
+    const int Keys = static_cast<int>(State.range(0));
+    const std::string& Name = OneSectionFile(Keys);
+    for (auto _ : State) {
+        TReferenceIni Ref;
+        Ref.Load(Name);
+        benchmark::ClobberMemory();
+    }
+    State.SetItemsProcessed(State.iterations() * Keys);
 }
 
 void BM_IniReadAll(benchmark::State& State)
@@ -230,6 +275,8 @@ void BM_RefSave(benchmark::State& State)
 
 BENCHMARK(BM_IniLoad)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RefLoad)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IniLoadOneSection)->Arg(5000)->Arg(20000)->Arg(80000)->Arg(320000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefLoadOneSection)->Arg(5000)->Arg(20000)->Arg(80000)->Arg(320000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IniReadAll)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RefReadAll)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IniWriteAll)->Unit(benchmark::kMicrosecond);

@@ -11,8 +11,6 @@ namespace YVclUtil {
 
 namespace {
 
-constexpr unsigned BucketMask = YHASHEDSTRINGLIST_BUCKETS - 1;
-
 std::uint32_t RotateRight(std::uint32_t V, unsigned N)
 {
     return (V >> N) | (V << (32 - N));
@@ -47,6 +45,7 @@ void TYHashedStringList::RunConstructor(TYStrTab* AStrTab)
 {
     StrTab = AStrTab;
     HashTab = nullptr;
+    HashTabSize = 0;
     ListTab = nullptr;
     ListTabSize = 0;
     Count = 0;
@@ -56,8 +55,11 @@ void TYHashedStringList::RunConstructor(TYStrTab* AStrTab)
         return;
     }
     HashTab = static_cast<_YHASHEDSTRINGLISTCELL**>(std::calloc(YHASHEDSTRINGLIST_BUCKETS, sizeof *HashTab));
-    if (!HashTab)
+    if (!HashTab) {
         ShowErrMsgBox_Printf("TYHashedStringList", "Err: Can not allocate memory for HashTab[ ]");
+        return;
+    }
+    HashTabSize = YHASHEDSTRINGLIST_BUCKETS;
 }
 
 void TYHashedStringList::RunDestructor()
@@ -65,6 +67,7 @@ void TYHashedStringList::RunDestructor()
     DeleteAll();
     std::free(HashTab);
     HashTab = nullptr;
+    HashTabSize = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -97,12 +100,18 @@ _YHASHEDSTRINGLISTCELL* TYHashedStringList::Entry(TYStrTabRef Ref) const
     return Cell ? reinterpret_cast<_YHASHEDSTRINGLISTCELL*>(&Cell->BytesUsed) : nullptr;
 }
 
+// The head of the key's bucket chain.
+_YHASHEDSTRINGLISTCELL*& TYHashedStringList::Bucket(std::uint64_t Key) const
+{
+    return HashTab[static_cast<std::uint32_t>(Key) & static_cast<std::uint32_t>(HashTabSize - 1)];
+}
+
 // Walks the key's bucket chain; Last receives the chain's last entry when
 // the key is not found.
 _YHASHEDSTRINGLISTCELL* TYHashedStringList::Find(std::uint64_t Key, _YHASHEDSTRINGLISTCELL** Last) const
 {
     _YHASHEDSTRINGLISTCELL* Prev = nullptr;
-    for (_YHASHEDSTRINGLISTCELL* E = HashTab[static_cast<std::uint32_t>(Key) & BucketMask]; E; E = Entry(E->NextItem)) {
+    for (_YHASHEDSTRINGLISTCELL* E = Bucket(Key); E; E = Entry(E->NextItem)) {
         if (E->HashKey() == Key)
             return E;
         Prev = E;
@@ -172,9 +181,11 @@ int TYHashedStringList::Add(const char* Name, TObject* Object)
     if (Last)
         Last->NextItem = StrTab->CellToRef(CellOfEntry(E));
     else
-        HashTab[static_cast<std::uint32_t>(Key) & BucketMask] = E;
+        Bucket(Key) = E;
     ListTab[Count] = E;
-    return Count++;
+    const int Index = Count++;
+    GrowupHashTab();
+    return Index;
 }
 
 bool TYHashedStringList::Delete(int Index)
@@ -185,11 +196,11 @@ bool TYHashedStringList::Delete(int Index)
         OnDelete(this, Index);
 
     _YHASHEDSTRINGLISTCELL* E = ListTab[Index];
-    const unsigned Bucket = E->HashKeyLow & BucketMask;
-    if (HashTab[Bucket] == E) {
-        HashTab[Bucket] = Entry(E->NextItem);
+    _YHASHEDSTRINGLISTCELL*& Head = Bucket(E->HashKey());
+    if (Head == E) {
+        Head = Entry(E->NextItem);
     } else {
-        _YHASHEDSTRINGLISTCELL* Prev = HashTab[Bucket];
+        _YHASHEDSTRINGLISTCELL* Prev = Head;
         while (Prev && Entry(Prev->NextItem) != E)
             Prev = Entry(Prev->NextItem);
         if (Prev)
@@ -221,8 +232,15 @@ bool TYHashedStringList::DeleteAll()
     std::free(ListTab);
     ListTab = nullptr;
     ListTabSize = 0;
-    if (HashTab)
-        std::memset(HashTab, 0, sizeof *HashTab * YHASHEDSTRINGLIST_BUCKETS);
+    if (HashTab) {
+        if (HashTabSize > YHASHEDSTRINGLIST_BUCKETS) {
+            if (void* Smaller = std::realloc(HashTab, sizeof *HashTab * YHASHEDSTRINGLIST_BUCKETS)) {
+                HashTab = static_cast<_YHASHEDSTRINGLISTCELL**>(Smaller);
+                HashTabSize = YHASHEDSTRINGLIST_BUCKETS;
+            }
+        }
+        std::memset(HashTab, 0, sizeof *HashTab * static_cast<size_t>(HashTabSize));
+    }
     return true;
 }
 
@@ -240,6 +258,29 @@ bool TYHashedStringList::GrowupListTab()
     ListTab = static_cast<_YHASHEDSTRINGLISTCELL**>(Grown);
     ListTabSize = static_cast<int>(NewSize);
     return true;
+}
+
+// Doubles the bucket table once Count reaches twice its number of buckets,
+// so that a chain holds two entries on average (see the header). The chains
+// are rebuilt from ListTab backwards, each entry put at the head of its new
+// chain, which leaves every chain in ascending index order.
+void TYHashedStringList::GrowupHashTab()
+{
+    if (HashTabSize >= (1 << 29) || Count / 2 < HashTabSize)
+        return;
+    const size_t NewSize = static_cast<size_t>(HashTabSize) * 2;
+    auto* Grown = static_cast<_YHASHEDSTRINGLISTCELL**>(std::calloc(NewSize, sizeof *HashTab));
+    if (!Grown)
+        return;
+    std::free(HashTab);
+    HashTab = Grown;
+    HashTabSize = static_cast<int>(NewSize);
+    for (int I = Count - 1; I >= 0; --I) {
+        _YHASHEDSTRINGLISTCELL* E = ListTab[I];
+        _YHASHEDSTRINGLISTCELL*& Head = Bucket(E->HashKey());
+        E->NextItem = Head ? StrTab->CellToRef(CellOfEntry(Head)) : 0;
+        Head = E;
+    }
 }
 
 bool TYHashedStringList::ShrinkListTab()

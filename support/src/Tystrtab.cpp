@@ -39,6 +39,7 @@ void TYStrTab::RunConstructor()
     BlockList = nullptr;
     ChainCount = 0;
     FreeBlockList = nullptr;
+    FreeBlockTail = nullptr;
     FreeBlockCount = 0;
     FreeCellCount = 0;
 }
@@ -108,10 +109,13 @@ bool TYStrTab::AllocateMemBlock()
         } else {
             if (Blocks.size() >= MaxSlots)
                 throw std::bad_alloc();
+            // FreeMemBlock gives slots back without allocating, so there is
+            // room for every slot; it grows in doubling steps, not by one
+            // slot at a time (a new allocation on every new block).
+            if (FreeSlots.capacity() <= Blocks.size())
+                FreeSlots.reserve(2 * Blocks.size() + 64);
             Slot = static_cast<std::uint32_t>(Blocks.size());
             Blocks.push_back(nullptr);
-            // FreeMemBlock gives slots back without allocating.
-            FreeSlots.reserve(Blocks.size());
         }
     } catch (const std::bad_alloc&) {
         YFreeVirtualMem(Memory);
@@ -136,15 +140,15 @@ bool TYStrTab::AllocateMemBlock()
         BlockList->Header.PrevBlock = BlockRef(Block);
     BlockList = Block;
 
-    // Tail of the list of blocks with free cells.
-    _YSTRTABMEMBLOCK* Last = FreeBlockList;
-    while (Last && Last->Header.NextFreeBlock)
-        Last = BlockAt(Last->Header.NextFreeBlock);
+    // Tail of the list of blocks with free cells, kept in FreeBlockTail
+    // rather than found by walking the list.
+    _YSTRTABMEMBLOCK* Last = FreeBlockTail;
     Block->Header.PrevFreeBlock = BlockRef(Last);
     if (Last)
         Last->Header.NextFreeBlock = BlockRef(Block);
     else
         FreeBlockList = Block;
+    FreeBlockTail = Block;
 
     ++BlockCount;
     ++FreeBlockCount;
@@ -162,6 +166,8 @@ void TYStrTab::UnlinkFreeBlock(_YSTRTABMEMBLOCK* Block)
         FreeBlockList = Next;
     if (Next)
         Next->Header.PrevFreeBlock = Block->Header.PrevFreeBlock;
+    else
+        FreeBlockTail = Prev;
     Block->Header.PrevFreeBlock = 0;
     Block->Header.NextFreeBlock = 0;
     --FreeBlockCount;
@@ -310,6 +316,8 @@ bool TYStrTab::Delete(_YSTRTABCELL* Cell)
             Block->Header.NextFreeBlock = BlockRef(FreeBlockList);
             if (FreeBlockList)
                 FreeBlockList->Header.PrevFreeBlock = BlockRef(Block);
+            else
+                FreeBlockTail = Block;
             FreeBlockList = Block;
             ++FreeBlockCount;
         }

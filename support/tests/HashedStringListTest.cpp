@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -211,3 +213,108 @@ TEST(HashedStringListFailed, WithoutATableItShowsAnErrorAndRefusesEverything)
     EXPECT_TRUE(List.DeleteAll());
     EXPECT_THROW(List.Strings(0), EYGeneral);
 }
+
+// Long lists, whose bucket table outgrows its first 128 buckets: every name
+// keeps its index through growth and deletes, also when many keys share one
+// bucket of 128 or one bucket of the grown table.
+namespace {
+
+struct ManyKeysCase {
+    const char* Name;
+    int SpreadKeys;       // names with keys of any bucket
+    int SharedKeys;       // names whose keys agree in their low SharedBits bits
+    unsigned SharedBits;
+};
+
+void PrintTo(const ManyKeysCase& C, std::ostream* Out)
+{
+    *Out << C.Name;
+}
+
+std::vector<std::string> ManyNames(const ManyKeysCase& C)
+{
+    std::vector<std::string> Names;
+    for (int I = 0; I < C.SpreadKeys; ++I)
+        Names.push_back("SCH_KEY_" + std::to_string(I));
+    const std::uint32_t Mask = (1u << C.SharedBits) - 1;
+    const std::uint32_t Wanted = static_cast<std::uint32_t>(TYHashedStringList::StrToHashKey("SHARED_0", nullptr)) & Mask;
+    for (int I = 0; static_cast<int>(Names.size()) < C.SpreadKeys + C.SharedKeys; ++I) {
+        std::string Name = "SHARED_" + std::to_string(I);
+        if ((static_cast<std::uint32_t>(TYHashedStringList::StrToHashKey(Name.c_str(), nullptr)) & Mask) == Wanted)
+            Names.push_back(Name);
+    }
+    std::shuffle(Names.begin(), Names.end(), std::mt19937(7430));
+    return Names;
+}
+
+// Describes the first item whose index, name or object differs from the
+// model, or gives "" when all agree.
+std::string FirstDifference(TYHashedStringList& List, const std::vector<std::string>& Names,
+                            const std::vector<TObject*>& Objects)
+{
+    if (List.Count != static_cast<int>(Names.size()))
+        return "Count " + std::to_string(List.Count) + " instead of " + std::to_string(Names.size());
+    for (int I = 0; I < List.Count; ++I) {
+        const std::string& N = Names[static_cast<size_t>(I)];
+        if (List.IndexOf(N.c_str()) != I)
+            return N + ": IndexOf gives " + std::to_string(List.IndexOf(N.c_str())) + " instead of " + std::to_string(I);
+        if (List.Strings(I) != N)
+            return "Strings[" + std::to_string(I) + "] is " + List.Strings(I) + " instead of " + N;
+        if (List.Objects(I) != Objects[static_cast<size_t>(I)])
+            return "Objects[" + std::to_string(I) + "] of " + N + " changed";
+    }
+    return "";
+}
+
+struct HashedListManyKeys : HashedList, ::testing::WithParamInterface<ManyKeysCase> {};
+
+} // namespace
+
+TEST_P(HashedListManyKeys, IndicesHoldThroughGrowthDeletesAndReplaces)
+{
+    std::vector<std::string> Names = ManyNames(GetParam());
+    std::vector<TObject*> Objects;
+    for (size_t I = 0; I < Names.size(); ++I) {
+        ASSERT_EQ(List.Add(Names[I].c_str(), Tag(I + 1)), static_cast<int>(I)) << Names[I];
+        Objects.push_back(Tag(I + 1));
+    }
+    EXPECT_GT(List.HashTabSize, YHASHEDSTRINGLIST_BUCKETS) << "the bucket table grows with the list";
+    EXPECT_EQ(FirstDifference(List, Names, Objects), "");
+
+    // Deletes in the middle of the list, and of the long chains.
+    std::vector<std::string> Gone;
+    const int Deletes = List.Count / 4;
+    for (int Step = 0; Step < Deletes; ++Step) {
+        const int Index = (Step % 3 == 0) ? List.Count / 2 : List.Count - 1 - 3 * Step;
+        ASSERT_TRUE(List.Delete(Index));
+        Gone.push_back(Names[static_cast<size_t>(Index)]);
+        Names.erase(Names.begin() + Index);
+        Objects.erase(Objects.begin() + Index);
+    }
+    EXPECT_EQ(FirstDifference(List, Names, Objects), "");
+    for (const std::string& N : Gone)
+        ASSERT_EQ(List.IndexOf(N.c_str()), -1) << N << " was deleted";
+
+    std::vector<int> Replaced;
+    List.OnReplace = [&](TObject*, int Index) { Replaced.push_back(Index); };
+    EXPECT_EQ(List.Add(Names[3].c_str(), Tag(99999)), 3);
+    Objects[3] = Tag(99999);
+    EXPECT_EQ(Replaced, (std::vector<int>{3}));
+    const int Back = List.Count;
+    EXPECT_EQ(List.Add(Gone[0].c_str(), Tag(88888)), Back) << "a deleted name comes back at the end";
+    Names.push_back(Gone[0]);
+    Objects.push_back(Tag(88888));
+    EXPECT_EQ(FirstDifference(List, Names, Objects), "");
+
+    EXPECT_TRUE(List.DeleteAll());
+    EXPECT_EQ(List.HashTabSize, YHASHEDSTRINGLIST_BUCKETS);
+    EXPECT_EQ(List.IndexOf(Names[0].c_str()), -1);
+    EXPECT_EQ(List.Add(Names[0].c_str()), 0);
+    EXPECT_EQ(List.IndexOf(Names[0].c_str()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, HashedListManyKeys,
+                         ::testing::Values(ManyKeysCase{"SpreadKeys", 5000, 0, 0},
+                                           ManyKeysCase{"AllInOneBucketOf128", 0, 1500, 7},
+                                           ManyKeysCase{"ALongChainInTheGrownTable", 4500, 400, 12}),
+                         [](const ::testing::TestParamInfo<ManyKeysCase>& Info) { return std::string(Info.param.Name); });

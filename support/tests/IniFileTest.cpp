@@ -212,6 +212,27 @@ TEST_F(IniFileFixture, SavedBytesAndWhatComesBack)
     EXPECT_EQ(Dump(Again), "[S1]\na=1\n[S2]\nc=3\n");
 }
 
+TEST_F(IniFileFixture, ALargeSectionComesBackInItsOrder)
+{
+    const std::string Name = Path("large.ini");
+    std::string File = "[BIG]\r\n", Saved = "[BIG]\r\n";
+    for (int I = 0; I < 3000; ++I) {
+        const std::string Key = "SCH_KEY_" + std::to_string(I);
+        File += Key + "=" + std::to_string(I) + "\r\n";
+        Saved += Key + "=" + (I == 7 ? "seven" : std::to_string(I)) + "\r\n";
+    }
+    File += "[SMALL]\r\na=1\r\n[BIG]\r\nSCH_KEY_7=seven\r\n";
+    Saved += "\r\n[SMALL]\r\na=1\r\n\r\n";
+    WriteFile(Name, File);
+    {
+        TYIniFile Ini(Name);
+        EXPECT_EQ(Ini.ReadString("BIG", "SCH_KEY_2999", ""), "2999");
+        EXPECT_EQ(Ini.ReadString("BIG", "SCH_KEY_7", ""), "seven") << "a repeated key keeps its first place";
+        Ini.Modified = 1;
+    }
+    EXPECT_EQ(ReadFile(Name), Saved);
+}
+
 TEST_F(IniFileFixture, LongValuesLiveInMemoryButNotInTheFile)
 {
     const std::string Name = Path("values.ini");

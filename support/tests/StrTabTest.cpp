@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cinttypes>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <random>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
+#include "MessageBoxRecorder.h"
+#include "YVclUtil/EYGeneral.h"
 #include "YVclUtil/Tystrtab.h"
 
 using namespace YVclUtil;
@@ -131,6 +138,40 @@ TEST(StrTab, FreeingTheLastUsedCellOfABlockReleasesIt)
     ExpectConsistent(Tab);
 }
 
+// A block made for a string joins the list of blocks with free cells at its
+// tail, also after the tail block has filled up or has been released.
+TEST(StrTab, ANewBlockJoinsTheFreeBlockListAtItsTail)
+{
+    TYStrTab Tab;
+    std::vector<_YSTRTABCELL*> A, B;
+    for (int I = 0; I < 255; ++I)
+        A.push_back(Tab.Add("a"));
+    for (int I = 0; I < 255; ++I)
+        B.push_back(Tab.Add("b"));
+    ASSERT_EQ(Tab.FreeBlockList, nullptr);
+    Tab.Delete(A[0]);
+    Tab.Delete(B[0]);   // free blocks: B, A
+
+    const std::string Three(81, '3'), Four(100, '4');
+    _YSTRTABCELL* First = Tab.Add(Three.c_str());   // a new block C after A; B and A fill up
+    ASSERT_EQ(Tab.BlockCount, 3);
+    EXPECT_EQ(Tab.FreeBlockList, Tab.BlockList);
+    ExpectConsistent(Tab);
+
+    Tab.Delete(B[1]);        // free blocks: B, C
+    Tab.Delete(First);       // A, B, C; then C is empty and goes
+    ASSERT_EQ(Tab.BlockCount, 2);
+    ASSERT_EQ(Tab.FreeCellCount, 3);
+    ExpectConsistent(Tab);
+    _YSTRTABCELL* Second = Tab.Add(Four.c_str());   // a new block D after B
+    EXPECT_EQ(Tab.BlockCount, 3);
+    EXPECT_EQ(Tab.FreeBlockList, Tab.BlockList);
+    ExpectConsistent(Tab);
+    EXPECT_EQ(Stored(Tab, Second), Four);
+    EXPECT_EQ(Stored(Tab, A[254]), "a");
+    EXPECT_EQ(Stored(Tab, B[254]), "b");
+}
+
 TEST(StrTab, GetHonoursTheBufferSize)
 {
     TYStrTab Tab;
@@ -234,6 +275,8 @@ TEST(StrTab, RandomAddsAndDeletesKeepEveryStringAndTheLists)
             ASSERT_TRUE(Tab.Delete(It->first));
             Live.erase(It);
         }
+        if (Step % 500 == 0)
+            ExpectConsistent(Tab);
     }
     EXPECT_EQ(Tab.ChainCount, static_cast<int>(Live.size()));
     for (const auto& [Cell, Text] : Live)
@@ -242,4 +285,96 @@ TEST(StrTab, RandomAddsAndDeletesKeepEveryStringAndTheLists)
     EXPECT_TRUE(Tab.DeleteAll());
     EXPECT_EQ(Tab.BlockCount + Tab.ChainCount + Tab.FreeCellCount + Tab.FreeBlockCount, 0);
     EXPECT_EQ(Tab.Add("again") != nullptr, true) << "usable after DeleteAll";
+}
+
+// A block the system refuses: the table shows its box and raises, and keeps
+// what it held. The refusal is provoked by a limit on the address space,
+// a little above what the process uses, in a child process so that the
+// limit stays there; the child reports what it saw through a pipe.
+namespace {
+
+std::uint64_t AddressSpaceInUse()
+{
+    std::uint64_t Pages = 0;
+    if (std::FILE* F = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(F, "%" SCNu64, &Pages) != 1)
+            Pages = 0;
+        std::fclose(F);
+    }
+    return Pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+std::string FillUntilRefused()
+{
+    TMessageBoxRecorder Recorder;
+    TYStrTab Tab;
+    std::vector<std::pair<_YSTRTABCELL*, std::string>> Earlier;
+    for (int I = 1; I <= 100; ++I) {
+        std::string Text(static_cast<size_t>(I), static_cast<char>('A' + I % 26));
+        Earlier.emplace_back(Tab.Add(Text.c_str()), Text);
+    }
+
+    rlimit Old{};
+    ::getrlimit(RLIMIT_AS, &Old);
+    rlimit Low = Old;
+    Low.rlim_cur = AddressSpaceInUse() + 8 * 1024 * 1024;
+    if (Old.rlim_cur != RLIM_INFINITY && Old.rlim_cur < Low.rlim_cur)
+        Low.rlim_cur = Old.rlim_cur;
+    if (::setrlimit(RLIMIT_AS, &Low) != 0)
+        return "setrlimit failed";
+
+    const std::string OneBlock(YSTRTAB_CELLSPERBLOCK * YSTRTAB_CELLDATASIZE, 'f');
+    std::string Raised = "<nothing raised>";
+    bool Unchanged = false;
+    for (int I = 0; I < 1000000; ++I) {
+        const int Chains = Tab.ChainCount, Blocks = Tab.BlockCount, FreeCells = Tab.FreeCellCount;
+        try {
+            Tab.Add(OneBlock.c_str());
+        } catch (const EYGeneral& E) {
+            Raised = E.Message;
+            Unchanged = Tab.ChainCount == Chains && Tab.BlockCount == Blocks && Tab.FreeCellCount == FreeCells;
+            break;
+        }
+    }
+    ::setrlimit(RLIMIT_AS, &Old);
+
+    bool Intact = true;
+    for (const auto& [Cell, Text] : Earlier)
+        Intact = Intact && Stored(Tab, Cell) == Text;
+    std::string Report = "raised: " + Raised + "\n";
+    for (const TMessageBoxRequest& Box : Recorder.Boxes)
+        Report += "box: " + Box.Caption + " / " + Box.Text + "\n";
+    Report += std::string("table unchanged by the refused string: ") + (Unchanged ? "yes" : "no") + "\n";
+    Report += std::string("earlier strings intact: ") + (Intact ? "yes" : "no") + "\n";
+    return Report;
+}
+
+} // namespace
+
+TEST(StrTab, ARefusedBlockShowsItsBoxRaisesAndKeepsTheEarlierStrings)
+{
+    int Pipe[2];
+    ASSERT_EQ(::pipe(Pipe), 0);
+    const pid_t Child = ::fork();
+    ASSERT_NE(Child, -1);
+    if (Child == 0) {
+        ::close(Pipe[0]);
+        const std::string Report = FillUntilRefused();
+        const bool Written = ::write(Pipe[1], Report.data(), Report.size()) == static_cast<ssize_t>(Report.size());
+        ::_exit(Written ? 0 : 1);
+    }
+    ::close(Pipe[1]);
+    std::string Report;
+    char Buffer[512];
+    for (ssize_t N; (N = ::read(Pipe[0], Buffer, sizeof Buffer)) > 0;)
+        Report.append(Buffer, static_cast<size_t>(N));
+    ::close(Pipe[0]);
+    int Status = 0;
+    ASSERT_EQ(::waitpid(Child, &Status, 0), Child);
+    EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0) << "child status " << Status;
+    EXPECT_EQ(Report,
+              "raised: Err: TYStrTab::AllocateMemBlock() !!!\n"
+              "box: TYStrTab / Err: Can not allocate memory for TYStrTab !!!\n"
+              "table unchanged by the refused string: yes\n"
+              "earlier strings intact: yes\n");
 }

@@ -13,6 +13,17 @@
 // references, and a bucket chain is linked one way only: unlinking walks the
 // chain from its head, which costs little next to the move of the later
 // items that every Delete makes anyway.
+//
+// The bucket table starts with 128 buckets, the bucket of a key being its
+// low 32 bits AND 127. With a fixed 128 buckets every Add walked a chain of
+// Count / 128 entries, so loading a section of n keys took time in n * n:
+// a file of 80,000 keys in one section took a second, one of 800,000 keys
+// minutes. The table therefore doubles whenever Count reaches twice its
+// number of buckets, and a key's bucket is its low 32 bits AND (buckets - 1).
+// Each chain of a larger table is a part of one of the 128 chains, in the
+// same order (ascending index), and the lookup still compares keys only, so
+// no result changes. A table that cannot grow keeps its size and stays
+// correct, only slower; DeleteAll goes back to 128 buckets.
 
 #include <cstdint>
 #include <functional>
@@ -40,7 +51,7 @@ struct _YHASHEDSTRINGLISTCELL {
 };
 static_assert(sizeof(_YHASHEDSTRINGLISTCELL) <= YSTRTAB_RECORDSIZE);
 
-constexpr int YHASHEDSTRINGLIST_BUCKETS = 128;
+constexpr int YHASHEDSTRINGLIST_BUCKETS = 128;       // buckets of a new or emptied list
 constexpr int YHASHEDSTRINGLIST_LISTTABSTEP = 1024;
 constexpr unsigned YHASHEDSTRINGLIST_MAXNAME = 256;
 
@@ -73,7 +84,8 @@ public:
     bool ReleaseCell(_YHASHEDSTRINGLISTCELL* Cell);
 
     TYStrTab* StrTab;                    // not owned
-    _YHASHEDSTRINGLISTCELL** HashTab;    // 128 bucket heads
+    _YHASHEDSTRINGLISTCELL** HashTab;    // HashTabSize bucket heads (128 at first)
+    int HashTabSize;                     // a power of two, 128 or more
     _YHASHEDSTRINGLISTCELL** ListTab;    // entries by index; null while empty
     int ListTabSize;                     // 0 or a multiple of 1024
     int Count;
@@ -85,7 +97,9 @@ private:
     void RunConstructor(TYStrTab* AStrTab);
     void RunDestructor();
 
+    _YHASHEDSTRINGLISTCELL*& Bucket(std::uint64_t Key) const;
     _YHASHEDSTRINGLISTCELL* Find(std::uint64_t Key, _YHASHEDSTRINGLISTCELL** Last) const;
+    void GrowupHashTab();
     _YHASHEDSTRINGLISTCELL* Entry(TYStrTabRef Ref) const;
 };
 

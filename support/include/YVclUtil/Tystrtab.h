@@ -117,6 +117,10 @@ private:
     _YSTRTABCELL* TakeCell();
     void UnlinkFreeBlock(_YSTRTABMEMBLOCK* Block);
 
+    // The last block of FreeBlockList, so that a new block is appended
+    // there without a walk of the list.
+    _YSTRTABMEMBLOCK* FreeBlockTail;
+
     // Directory of blocks by slot (null: a free slot) and the free slots.
     std::vector<_YSTRTABMEMBLOCK*> Blocks;
     std::vector<std::uint32_t> FreeSlots;

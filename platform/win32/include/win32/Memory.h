@@ -4,7 +4,9 @@
 // Blocks are committed, zero-filled, readable and writable, and start on a
 // 64 KB boundary, as on Windows. Only whole blocks are reserved and released
 // (MEM_RESERVE | MEM_COMMIT, then MEM_RELEASE with size 0); the stand-in
-// keeps a table of its blocks, so releasing anything else fails.
+// keeps a table of its blocks, so releasing anything else fails. Blocks of
+// up to one granule are cut from larger mappings and reused after release
+// (cleared again), since the string table takes and gives back many of them.
 
 #include "win32/Types.h"
 

@@ -4,6 +4,7 @@
 #include "OrbCtrl/ZLNetViaVtx232.h"
 
 #include "YVclUtil/Standalonefunction.h"
+#include "rtl/Application.h"
 #include "rtl/Exceptions.h"
 #include "rtl/MainLoop.h"
 #include "rtl/StoredProperties.h"
@@ -111,13 +112,31 @@ void TZLNetViaVtx232::Connect()
 
     LoadAndChkTopologicIniAndAssignDefaultZlnComponentToZlnTopologic();
 
+    // A port that a Disconnect inside a delivery left open, or one open on
+    // another number, closes first: Open on an open port would keep it.
+    if (FPcUart->Opened() &&
+        (FClosePending || FPcUart->UartPortNumber() != static_cast<unsigned>(FUartPortNumber))) {
+        if (FInDelivery > 0) {
+            // Close waits for the port's worker, and the worker waits for
+            // the delivery that runs this: the connect goes on once the
+            // port has closed after it.
+            FClosePending = true;
+            FConnectAfterClose = true;
+            return;
+        }
+        ClosePort();
+    }
+    FClosePending = false;
+    OpenAndSendBurst();
+}
+
+void TZLNetViaVtx232::OpenAndSendBurst()
+{
     // A number that the port refuses (it has shown its box) would leave it
     // on another port: that is no port to open.
     FPcUart->pw_UartPortNumber(static_cast<unsigned>(FUartPortNumber));
     if (FPcUart->UartPortNumber() != static_cast<unsigned>(FUartPortNumber) || !FPcUart->Open())
         throw Exception("Open UART fail, when peform TZLNetViaVtx232::Connect() !!!");
-    // A close still waiting for the end of a delivery is called off.
-    FClosePending = false;
 
     FReplyMask = 0;
     if (SendRaw(ConnectBurst) != 0) {
@@ -133,32 +152,56 @@ void TZLNetViaVtx232::Connect()
 
 void TZLNetViaVtx232::Disconnect()
 {
+    FConnectAfterClose = false;
     if (FPcUart && FPcUart->Opened()) {
         if (FInDelivery > 0) {
             // Close waits for the port's worker, and the worker waits for
             // the delivery that runs this: the port closes after it.
             FClosePending = true;
-            if (TMainLoop* Loop = MainLoop()) {
-                std::weak_ptr<bool> Alive = FAlive;
-                Loop->Post([this, Alive] {
-                    if (Alive.lock())
-                        CloseAfterDelivery();
-                });
-            }
         } else {
-            FPcUart->Close();
+            ClosePort();
         }
     }
     FConnected = false;
 }
 
+void TZLNetViaVtx232::ClosePort()
+{
+    // Close hands over what the worker still holds; those lines come from
+    // a port on its way out and are not handled.
+    FClosePending = true;
+    FPcUart->Close();
+    FClosePending = false;
+}
+
+void TZLNetViaVtx232::PostCloseAfterDelivery()
+{
+    if (TMainLoop* Loop = MainLoop()) {
+        std::weak_ptr<bool> Alive = FAlive;
+        Loop->Post([this, Alive] {
+            if (Alive.lock())
+                CloseAfterDelivery();
+        });
+    }
+}
+
 void TZLNetViaVtx232::CloseAfterDelivery()
 {
-    if (!FClosePending)
+    // Inside a further delivery (a handler that runs the loop itself), the
+    // end of that delivery posts this again.
+    if (!FClosePending || FInDelivery > 0)
         return;
-    FClosePending = false;
-    if (FInDelivery == 0 && FPcUart->Opened())
-        FPcUart->Close();
+    ClosePort();
+    if (!FConnectAfterClose)
+        return;
+    FConnectAfterClose = false;
+    try {
+        OpenAndSendBurst();
+    } catch (...) {
+        // The Connect that asked for it has long returned: its failure is
+        // shown as a handler's exception is.
+        HandleException(this);
+    }
 }
 
 void TZLNetViaVtx232::OnTimeoutTimerReach(TObject*)

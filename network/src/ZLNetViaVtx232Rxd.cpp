@@ -57,14 +57,22 @@ void TZLNetViaVtx232::OnPcUartRxdDatas(TObject*, int Bytes, char* Datas)
 {
     if (Bytes <= 0 || !Datas || FClosePending || FDestroying)
         return;
-    TDeliveryScope Scope(FInDelivery);
-    try {
-        ReceivedLine(Datas, static_cast<std::size_t>(Bytes));
-    } catch (...) {
-        // An exception that left a delivery would end the port's worker and
-        // with it every further line; it is shown as any handler's is.
-        HandleException(this);
+    {
+        TDeliveryScope Scope(FInDelivery);
+        try {
+            ReceivedLine(Datas, static_cast<std::size_t>(Bytes));
+        } catch (...) {
+            // An exception that left a delivery would end the port's worker
+            // and with it every further line; it is shown as any handler's
+            // is.
+            HandleException(this);
+        }
     }
+    // A Disconnect (or a Connect that needs the port closed first) inside
+    // the delivery: the port closes once the delivery has returned to the
+    // port's worker.
+    if (FInDelivery == 0 && FClosePending)
+        PostCloseAfterDelivery();
 }
 
 void TZLNetViaVtx232::ReceivedLine(const char* Line, std::size_t Length)

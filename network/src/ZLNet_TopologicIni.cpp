@@ -1,6 +1,7 @@
 // The topology file: loading it, checking the table against it and
 // creating the default components it declares.
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "OrbCtrl/ZLNet_Topologic.h"
@@ -26,18 +27,17 @@ constexpr std::size_t MaxDeviceName = 255;
 // reads it: a blank matches any run of white space (none included), every
 // other character of the format must match exactly, the device name is
 // everything between the double quotes (at least one character), and the
-// node id is the hexadecimal number after 0x, leading white space allowed.
-// Nothing is required after the number. Returns how many of the two fields
-// were converted. A node id beyond 32 bits reads as 0x100000000.
+// node id is read as %X reads it (ReadNodeId). Nothing is required after the
+// number. Returns how many of the two fields were converted.
 class TDeclarationScanner {
 public:
     explicit TDeclarationScanner(const char* Text) : P(Text) {}
 
-    int Scan(AnsiString& Device, unsigned long long& NodeId)
+    int Scan(AnsiString& Device, std::uint32_t& NodeId)
     {
         // The format around the two fields; " " stands for its blanks.
         static const char* const BeforeName[] = {" ", "Device(", " ", "\""};
-        static const char* const BeforeNodeId[] = {"\"", " ", ")", " ", ",", " ", "NetNodeId(", " ", "0x", " "};
+        static const char* const BeforeNodeId[] = {"\"", " ", ")", " ", ",", " ", "NetNodeId(", " ", "0x"};
         if (!Match(BeforeName))
             return 0;
         const char* Begin = P;
@@ -47,21 +47,53 @@ public:
         if (Length == 0 || Length > MaxDeviceName)
             return 0;
         Device.assign(Begin, Length);
-        // The blank after 0x: the number's own conversion skips white space.
-        if (!Match(BeforeNodeId) || !std::isxdigit(static_cast<unsigned char>(*P)))
+        if (!Match(BeforeNodeId) || !ReadNodeId(NodeId))
             return 1;
-        NodeId = 0;
-        for (; std::isxdigit(static_cast<unsigned char>(*P)); ++P) {
-            const char C = static_cast<char>(std::toupper(static_cast<unsigned char>(*P)));
-            const unsigned Digit = C <= '9' ? static_cast<unsigned>(C - '0') : static_cast<unsigned>(C - 'A' + 10);
-            NodeId = NodeId * 16 + Digit;
-            if (NodeId > 0xFFFFFFFFull)
-                NodeId = 0x100000000ull;
-        }
         return 2;
     }
 
 private:
+    // The number as the run-time library's %X reads it into an unsigned
+    // int: white space; an optional sign; a 0 and, after it, an optional x
+    // or X that is passed over (so "0x" alone, or followed by no digit, reads
+    // as 0); hexadecimal digits of either case. Their value, as strtoul
+    // gives it in 64 bits: beyond them it is all ones, and a minus sign
+    // negates it modulo 2^64; the field keeps the low 32 bits. False when
+    // not even a digit (the 0 of a prefix counts) was read.
+    bool ReadNodeId(std::uint32_t& NodeId)
+    {
+        Blanks();
+        const bool Negative = *P == '-';
+        if (*P == '-' || *P == '+')
+            ++P;
+        bool Digits = false;
+        if (*P == '0') {
+            Digits = true;
+            ++P;
+            if (*P == 'x' || *P == 'X')
+                ++P;
+        }
+        std::uint64_t Value = 0;
+        bool Overflow = false;
+        for (; std::isxdigit(static_cast<unsigned char>(*P)); ++P) {
+            Digits = true;
+            const char C = static_cast<char>(std::toupper(static_cast<unsigned char>(*P)));
+            const unsigned Digit = C <= '9' ? static_cast<unsigned>(C - '0') : static_cast<unsigned>(C - 'A' + 10);
+            if (Value > (UINT64_MAX - Digit) / 16)
+                Overflow = true;
+            else
+                Value = Value * 16 + Digit;
+        }
+        if (!Digits)
+            return false;
+        if (Overflow)
+            Value = UINT64_MAX;
+        else if (Negative)
+            Value = 0 - Value;
+        NodeId = static_cast<std::uint32_t>(Value);
+        return true;
+    }
+
     template <std::size_t N>
     bool Match(const char* const (&Tokens)[N])
     {
@@ -135,7 +167,7 @@ void TZLNet_Topologic::LoadDeclarations(TYIniFile& Ini)
                 continue;
 
             AnsiString Device;
-            unsigned long long NodeId = 0;
+            std::uint32_t NodeId = 0;
             if (TDeclarationScanner(Value.c_str()).Scan(Device, NodeId) < 2)
                 throw EYGeneral("\nErr: Invalid syntax in the topologic ini file !!!\nComponentName = %s\n"
                                 "FileName = %s\nIniSection = %s\nIniKey = %s\n",

@@ -577,6 +577,73 @@ TEST_F(GatewayTest, DisconnectInsideAnEventClosesThePortAfterTheDelivery)
     EXPECT_EQ(Log.Lines, std::vector<std::string>{"OnReplyYout"});
 }
 
+// A reconnect from inside an event raised by a received line, after a
+// Disconnect there: the port closes once the delivery has returned, and the
+// connect goes on then, on the port it names.
+struct GatewayReconnectTest : GatewayTest {
+    gateway::TGatewayDevice Other{OtherCom};
+    static constexpr unsigned OtherCom = 8;
+
+    // Reconnects on Port from inside the next OnReplyXin.
+    void ReconnectInsideAnEvent(int Port)
+    {
+        Gateway.OnReplyXin = [this, Port](TObject*) {
+            Log.Add("OnReplyXin");
+            Gateway.Disconnect();
+            Gateway.pw_UartPortNumber(Port);
+            Gateway.Connect();
+        };
+        Device.Mark();
+        Other.Mark();
+        Device.Send("*R1=01\r\n");
+        ASSERT_TRUE(RunUntil([&] { return !Log.Lines.empty(); }));
+    }
+    bool PortIsFree(unsigned Port)
+    {
+        OrbCtrl::TPcUart Probe(nullptr);
+        Probe.pw_UartPortNumber(Port);
+        const bool Opened = Probe.Open();
+        Probe.Close();
+        return Opened;
+    }
+};
+
+TEST_F(GatewayReconnectTest, OnAnotherPort)
+{
+    ConnectNow();
+    ASSERT_NO_FATAL_FAILURE(ReconnectInsideAnEvent(OtherCom));
+    ASSERT_TRUE(RunUntil([&] { return Gateway.Connected(); }));
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"OnReplyXin", "OnConnectOK"}));
+    EXPECT_EQ(Other.Sent(), Burst);
+    EXPECT_EQ(Device.Sent(), "") << "nothing more through the old port";
+    EXPECT_TRUE(PortIsFree(Com)) << "the old port is closed";
+    EXPECT_EQ(Gateway.PcUart()->UartPortNumber(), OtherCom);
+
+    Other.Mark();
+    Gateway.QueryYout();
+    EXPECT_TRUE(RunUntil([&] { return Other.Sent() == " ?R0\r\n"; })) << Other.Sent();
+}
+
+TEST_F(GatewayReconnectTest, OnTheSamePort)
+{
+    ConnectNow();
+    ASSERT_NO_FATAL_FAILURE(ReconnectInsideAnEvent(static_cast<int>(Com)));
+    ASSERT_TRUE(RunUntil([&] { return Gateway.Connected(); }));
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"OnReplyXin", "OnConnectOK"}));
+    EXPECT_EQ(Device.Sent(), Burst);
+}
+
+TEST_F(GatewayReconnectTest, ToAPortThatDoesNotOpenIsShownAsTheHandlersException)
+{
+    ConnectNow();
+    ASSERT_NO_FATAL_FAILURE(ReconnectInsideAnEvent(9));
+    ASSERT_TRUE(RunUntil([&] { return !Boxes.Boxes.empty(); }));
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Open UART fail, when peform TZLNetViaVtx232::Connect() !!!");
+    EXPECT_FALSE(Gateway.Connected());
+    EXPECT_FALSE(Gateway.PcUart()->Opened());
+    EXPECT_TRUE(PortIsFree(Com));
+}
+
 TEST_F(GatewayTest, AnExceptionInAnEventIsShownAndThePortGoesOn)
 {
     ConnectNow();

@@ -1,5 +1,7 @@
 // The topology file: header, node declarations, default components and the
 // check of the table against the file.
+#include <cstdio>
+
 #include "NetworkTestSupport.h"
 
 using namespace network_test;
@@ -29,6 +31,23 @@ struct TopologicIniTest : ::testing::Test {
         return MessageOf<EYGeneral>([&] { Router.LoadAndChkTopologicIniAndAssignDefaultZlnComponentToZlnTopologic(); });
     }
     std::string FileName() const { return Router.FileName(); }
+
+    // Loads a file whose one declaration is Value into a router of its own:
+    // the default nodes made, as "80:05", or the headline of the error.
+    std::string OutcomeOf(const std::string& Value)
+    {
+        TRecordingRouter CaseRouter(nullptr);
+        CaseRouter.pw_DefHandler_Vtx4i4o(&Template);
+        CaseRouter.pw_FileName(Folder.Write("case.ini", TopologyText("Travel_000=" + Value)));
+        const std::string Message = MessageOf<EYGeneral>(
+            [&] { CaseRouter.LoadAndChkTopologicIniAndAssignDefaultZlnComponentToZlnTopologic(); });
+        std::string Made;
+        for (int i = 0; i < CaseRouter.ComponentCount(); ++i) {
+            auto* Node = dynamic_cast<TVtx4i4o*>(CaseRouter.Components(i));
+            Made += Format("%02X:%02X", Node->ZlnSegId(), Node->ZlnNodeId());
+        }
+        return Message == "(none)" ? Made : Headline(Message);
+    }
 
     // The addresses of the router's default nodes, as "80:05 0A:01".
     std::string Defaults() const
@@ -77,30 +96,50 @@ const TDeclarationCase DeclarationCases[] = {
     {"Device( \"\" ) , NetNodeId( 0x05 )", Syntax},
     {"Device( \"VTX_4i4o ) , NetNodeId( 0x05 )", Syntax},
     {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x )", Syntax},
-    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x-1 )", Syntax},
+    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x-1 )", Outside},
+    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x0x05 )", "80:05"},
+    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x+05 )", "80:05"},
     {"Device( VTX_4i4o ) , NetNodeId( 0x05 )", Syntax},
     {"VTX_4i4o, 5", Syntax},
     {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x80 )", Outside},
     {"Device( \"VTX_4i4o\" ) , NetNodeId( 0xFE )", Outside},
     {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x100 )", Outside},
-    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0x1000000FF )", Outside},
+    {"Device( \"VTX_4i4o\" ) , NetNodeId( 0xFFFFFFFFFFFFFFFFFF )", Outside},
     {"Device( \"VTX_4i4oX\" ) , NetNodeId( 0x05 )", "Err: Unknown Device() in the topologic ini file !!!"},
 };
 
 TEST_F(TopologicIniTest, NodeDeclarations)
 {
-    for (const TDeclarationCase& Case : DeclarationCases) {
-        TRecordingRouter CaseRouter(nullptr);
-        CaseRouter.pw_DefHandler_Vtx4i4o(&Template);
-        CaseRouter.pw_FileName(Folder.Write("case.ini", TopologyText(std::string("Travel_000=") + Case.Value)));
-        const std::string Message = MessageOf<EYGeneral>(
-            [&] { CaseRouter.LoadAndChkTopologicIniAndAssignDefaultZlnComponentToZlnTopologic(); });
-        std::string Made;
-        for (int i = 0; i < CaseRouter.ComponentCount(); ++i) {
-            auto* Node = dynamic_cast<TVtx4i4o*>(CaseRouter.Components(i));
-            Made += Format("%02X:%02X", Node->ZlnSegId(), Node->ZlnNodeId());
-        }
-        EXPECT_EQ(Message == "(none)" ? Made : Headline(Message), Case.Outcome) << Case.Value;
+    for (const TDeclarationCase& Case : DeclarationCases)
+        EXPECT_EQ(OutcomeOf(Case.Value), Case.Outcome) << Case.Value;
+}
+
+// What follows "NetNodeId( 0x)": the node id as the run-time library's %X
+// reads it, white space, a sign and its own 0x prefix included; a number of
+// up to 64 bits is cut to the 32 bits of the field, a longer one is
+// 0xFFFFFFFF.
+const char* const NodeIdSpellings[] = {
+    "05 )", "5", "7f )", "0x05 )", "0X05 )", "0x0x05 )", " 0x05 )", "\t+0x7F )", "\v05 )",
+    "+05 )", "-1 )", "-0 )", "-80 )", "0x-5 )", "+ )", "- )", "+-5 )", "- 5 )", "+ 5 )",
+    "0x )", "0x", "0xG )", "+0x )", "-0x )", "0xx5 )", "00x5 )", "0 5 )", "5 0 )", "x05 )", ")", "",
+    "0000000000000000000000000000005 )", "FE )", "100 )", "FFFFFFFF )", "100000005 )", "1000000FF )",
+    "FFFFFFFFFFFFFFFF )", "10000000000000005 )", "-FFFFFFFB )", "-FFFFFF01 )", "-FFFFFFFFFFFFFFFB )",
+    "-10000000000000005 )",
+};
+
+TEST_F(TopologicIniTest, NodeIdsReadAsTheRunTimeLibraryReadsThem)
+{
+    for (const char* Spelling : NodeIdSpellings) {
+        const std::string Value = std::string("Device( \"VTX_4i4o\" ) , NetNodeId( 0x") + Spelling;
+        char Device[256] = {};
+        unsigned NodeId = 0;
+        const int Fields =
+            std::sscanf(Value.c_str(), " Device( \"%[^\"]\" ) , NetNodeId( 0x%X )", Device, &NodeId);
+        const std::string Expected = Fields < 2            ? Syntax
+                                     : NodeId == 0xFF      ? ""
+                                     : NodeId > ZlnMaxNodeId ? Outside
+                                                           : Format("80:%02X", NodeId);
+        EXPECT_EQ(OutcomeOf(Value), Expected) << "NetNodeId( 0x" << Spelling;
     }
 }
 

@@ -74,6 +74,7 @@ void TCustomUart::EndTxtFile()
 {
     TxtFile.reset();
     TxtLineBuff.reset();
+    TxtLineSize = 0;
     TxtLineLength = 0;
     TxtLineWritten = 0;
     FSendingTxtFile = false;
@@ -118,6 +119,7 @@ int TCustomUart::SendTxtFile(const char* Path, unsigned LineDelay)
     MonitorThread->Suspend();
     TxtFile = std::move(File);
     TxtLineBuff = std::move(Line);
+    TxtLineSize = LineSize;
     TxtLineDelay = LineDelay;
     FSendingTxtFile = true;
 
@@ -175,7 +177,7 @@ bool TCustomUart::PrrallelProcessingTrySendNextLineOfTxtFile()
 
 bool TCustomUart::SendNextTxtLine()
 {
-    if (std::fgets(TxtLineBuff.get(), LineBufferSize(FSysUartTxdQueueSize), TxtFile.get())) {
+    if (std::fgets(TxtLineBuff.get(), TxtLineSize, TxtFile.get())) {
         ResetIfCreated(OlapWrTxtFile.hEvent);
         const bool Done = WriteTxtLine(TxtLineWritten);
         ResetIfCreated(OlapWrTxtFile.hEvent);

@@ -221,3 +221,34 @@ TEST_F(SendTest, CloseEndsATransferAndTheNextOpenStartsClean)
     ASSERT_TRUE(Device.WaitReceived(19, LongWaitMs));
     EXPECT_EQ(Device.Received(), "newslow\nlines\nhere\n");
 }
+
+TEST_F(SendTest, ATransferKeepsTheLineSizeItStartedWith)
+{
+    OpenCountingTxdEmpty();
+    // Lines longer than the 1023 characters that a 1024-byte queue reads at a
+    // time: each goes in two pieces, each piece one line delay after the
+    // transmit-empty of the one before.
+    constexpr unsigned Delay = 40;
+    std::string Text;
+    std::vector<std::size_t> PieceStarts;
+    for (char Mark : {'a', 'b', 'c', 'd'}) {
+        PieceStarts.push_back(Text.size());
+        PieceStarts.push_back(Text.size() + 1023);
+        Text += std::string(1500, Mark) + '\n';
+    }
+    TTextFile File(Text);
+    const auto Start = TClock::now();
+    ASSERT_EQ(Uart.SendTxtFile(File.Path(), Delay), 0) << Uart.LastErrMsg();
+    // Takes effect at the next Open, not in the transfer under way.
+    Uart.pw_SysUartTxdQueueSize(8192);
+    ASSERT_TRUE(RunUntil([&] { return TxdEmpties >= 1; }));
+    ASSERT_TRUE(Device.WaitReceived(Text.size(), LongWaitMs));
+    EXPECT_EQ(Device.Received(), Text) << "every line once, in order";
+    // A piece leaves no earlier than one delay a piece before it after Start
+    // (the due time is computed from a system time in whole milliseconds).
+    const auto Chunks = Device.Chunks();
+    for (std::size_t Piece = 0; Piece < PieceStarts.size(); ++Piece)
+        EXPECT_GE(MsBetween(Start, ArrivalOf(Chunks, PieceStarts[Piece])), static_cast<long long>(Piece * (Delay - 1)))
+            << "piece " << Piece << " was read with the new size";
+    EXPECT_EQ(TxdEmpties, 1);
+}

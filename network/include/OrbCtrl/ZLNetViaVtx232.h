@@ -43,7 +43,11 @@ public:
     // and sends the register burst; the connection completes when the
     // gateway has answered it, or fails after 2000 ms. Raises Exception for
     // a missing event or a port that does not open; the loader's EYGeneral
-    // passes through.
+    // passes through. A port still open from before is closed first when a
+    // Disconnect asked for it or when it is open on another number; inside
+    // one of the port's own deliveries that close waits for the delivery to
+    // return, and the port is opened and the burst sent right after it (a
+    // port that does not open is then shown as a handler's exception is).
     void Connect() override;
     // Closes the port; Connected is false afterwards. Inside one of the
     // port's own deliveries (an event raised from a received line) the port
@@ -148,7 +152,13 @@ private:
     void ReceivedLine(const char* Line, std::size_t Length);
     void ReceivedRegisterReply(const char* Line, std::size_t Length);
     void ReceivedPacketLine(const char* Line, std::size_t Length);
-    // Closes the port that a Disconnect inside a delivery left open.
+    // Closes the port, outside a delivery.
+    void ClosePort();
+    // Connect from the opening of the port on.
+    void OpenAndSendBurst();
+    // Closes the port that a Disconnect inside a delivery left open, and
+    // goes on with a Connect that waited for it.
+    void PostCloseAfterDelivery();
     void CloseAfterDelivery();
 
     OrbCtrl::TPcUart* FPcUart = nullptr;
@@ -167,6 +177,8 @@ private:
     // A Disconnect inside a delivery: the port closes after it, and lines
     // until then are not handled.
     bool FClosePending = false;
+    // A Connect inside a delivery that waits for that close.
+    bool FConnectAfterClose = false;
     // Set by the destructor: lines that arrive while the port closes are
     // not handled.
     bool FDestroying = false;

@@ -189,6 +189,11 @@ private:
     std::mutex FTxtLock;
     std::unique_ptr<std::FILE, TFileCloser> TxtFile;
     std::unique_ptr<char[]> TxtLineBuff;
+    // The size TxtLineBuff was allocated with: the transmit queue size when
+    // the transfer started. A transfer keeps it to its end, whatever is
+    // written to SysUartTxdQueueSize meanwhile (that takes effect at the
+    // next Open), and the worker never reads the setting itself.
+    int TxtLineSize = 0;
     DWORD TxtLineLength = 0;
     DWORD TxtLineWritten = 0;
     unsigned TxtLineDelay = 0;

@@ -118,10 +118,9 @@ long long TPlainLoop::MsUntilNextTimer() const
 
 int TPlainLoop::Run()
 {
-    {
-        std::lock_guard<std::mutex> Guard(FLock);
-        FQuit = false;
-    }
+    // A Quit that came before Run (from another thread that got there
+    // first) ends this Run at once; Run takes the request on return, so the
+    // next Run goes on until its own Quit.
     RunUntil(
         [this] {
             std::lock_guard<std::mutex> Guard(FLock);
@@ -129,6 +128,7 @@ int TPlainLoop::Run()
         },
         0);
     std::lock_guard<std::mutex> Guard(FLock);
+    FQuit = false;
     return FExitCode;
 }
 

@@ -79,6 +79,20 @@ TEST(PlainLoop, QuitFromAnotherThreadEndsRun)
     Other.join();
 }
 
+TEST(PlainLoop, AQuitBeforeRunEndsThatRunOnly)
+{
+    TPlainLoop Loop;
+    Loop.Quit(5);
+    EXPECT_EQ(Loop.Run(), 5);
+    bool Ran = false;
+    Loop.Post([&] {
+        Ran = true;
+        Loop.Quit(6);
+    });
+    EXPECT_EQ(Loop.Run(), 6);
+    EXPECT_TRUE(Ran);
+}
+
 TEST(PlainLoop, ExceptionEscapingAHandlerIsShownAndTheLoopGoesOn)
 {
     TPlainLoop Loop(TLoopClock::Virtual);

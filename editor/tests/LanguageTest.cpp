@@ -46,7 +46,7 @@ std::vector<std::string> SectionKeys(const std::string& Text, const std::string&
             continue;
         }
         const size_t Equals = Line.find('=');
-        if (Inside && Equals != std::string::npos && Line[0] != '#' && Equals + 1 < Line.size())
+        if (Inside && Equals != std::string::npos && Line[0] != '#')
             Keys.push_back(Line.substr(0, Equals));
     }
     return Keys;
@@ -141,7 +141,7 @@ TEST_F(LanguageTest, ShippedFileGivesTheDesignCaptionsAndEnglish)
     ExpectEnglishTexts();
     EXPECT_EQ(F().SpeedButton[6]->Caption(), "New");
     EXPECT_EQ(F().TabSheet[13]->Caption(), "System");
-    EXPECT_EQ(F().CheckBox[1]->Caption(), "Special day 1");
+    EXPECT_EQ(F().CheckBox[1]->Caption(), "Enable Special 1");
     EXPECT_EQ(F().RadioButton[15]->Caption(), "Table A");
     EXPECT_EQ(F().Label[12]->Caption(), "Node address:");
     EXPECT_NE(F().StringGrid[1]->Hint().find("VoiceNo"), std::string::npos);

@@ -183,10 +183,12 @@ TEST_F(WindowTest, UnitEndFreesAndUnitStartRestoresTheState)
     EXPECT_EQ(UiLanguage, lno_Chinese);
 }
 
-// Pictures of every page and panel of the window in both languages, for
-// looking at: editor-<zh|en>-<page>.png in the build folder.
+// Pictures of every page and panel of the window in both languages, and of
+// the system page while connected to a player, for looking at:
+// editor-<zh|en>-<page>.png in the build folder.
 TEST_F(WindowTest, ScreenshotsInBothLanguages)
 {
+    simdevice::TPtyDevice Device(1);
     WriteText(PathOf("VTX7430.INI"), ReadText(EDITOR_LANGUAGE_FILE));
     Form.reset();
     FinalizeUnitTables();
@@ -195,6 +197,8 @@ TEST_F(WindowTest, ScreenshotsInBothLanguages)
     TypeRow(1, 1, {"07", "30", "08", "15", "12", "8", "9"});
     TypeRow(1, 2, {"12", "00", "", "30", "", "", ""});
     TypeRow(8, 1, {"09", "00", "09", "05", "3", "1", "14"});
+    ShowSystemPage();
+    ASSERT_TRUE(TUser::ChooseItem(F().ComboBox[11], 0));
     const char* const Pages[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun",
                                  "special1", "special2", "special3", "special4", "special5", "system"};
     auto SaveAll = [&](const std::string& Language) {
@@ -203,6 +207,10 @@ TEST_F(WindowTest, ScreenshotsInBothLanguages)
             ASSERT_TRUE(TUser::ChoosePage(F().PageControl1, Page - 1));
             EXPECT_TRUE(SaveScreenshot(Form.get(), Out + Pages[Page - 1] + ".png"));
         }
+        Press(F().SpeedButton[1]);
+        EXPECT_TRUE(F().SpeedButton[10]->Visible());
+        EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "connected.png"));
+        Press(F().SpeedButton[10]);
         Press(F().SpeedButton[16]);
         EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "calendar.png"));
         Press(F().SpeedButton[17]);

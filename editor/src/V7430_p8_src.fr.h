@@ -1,5 +1,7 @@
 R"FORM(
-// The schedule editor's main window: 704 x 706 pixels, centred.
+// The schedule editor's main window: 704 x 706 pixels with the desktop's
+// frame and title, centred. The pages end above the status bar also under a
+// title bar of 30 pixels.
 TForm1 Form1 {
     Caption = "VTX-7430 Software v1.3 (Build-120718) -- 8 ports"
     Width = 704; Height = 706; Position = poScreenCenter
@@ -16,14 +18,14 @@ TForm1 Form1 {
     TSpeedButton SpeedButton13 { Left = 306; Top = 2; Width = 56; Height = 26; Flat = True; Caption = "檢查"; OnClick = SpeedButton13Click }
 
     TPageControl PageControl1 {
-        Left = 0; Top = 30; Width = 696; Height = 628
+        Left = 0; Top = 30; Width = 696; Height = 604
         ActivePage = TabSheet1
         // The tab texts a size smaller, so that all thirteen tabs fit.
         Font.Height = -10
         TTabSheet TabSheet1 {
             Caption = "週一"; Font.Height = -11
             TStringGrid StringGrid1 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -34,7 +36,7 @@ TForm1 Form1 {
         TTabSheet TabSheet2 {
             Caption = "週二"; Font.Height = -11
             TStringGrid StringGrid2 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -45,7 +47,7 @@ TForm1 Form1 {
         TTabSheet TabSheet3 {
             Caption = "週三"; Font.Height = -11
             TStringGrid StringGrid3 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -56,7 +58,7 @@ TForm1 Form1 {
         TTabSheet TabSheet4 {
             Caption = "週四"; Font.Height = -11
             TStringGrid StringGrid4 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -67,7 +69,7 @@ TForm1 Form1 {
         TTabSheet TabSheet5 {
             Caption = "週五"; Font.Height = -11
             TStringGrid StringGrid5 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -78,7 +80,7 @@ TForm1 Form1 {
         TTabSheet TabSheet6 {
             Caption = "週六"; Font.Height = -11
             TStringGrid StringGrid6 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -89,7 +91,7 @@ TForm1 Form1 {
         TTabSheet TabSheet7 {
             Caption = "週日"; Font.Height = -11
             TStringGrid StringGrid7 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -100,7 +102,7 @@ TForm1 Form1 {
         TTabSheet TabSheet8 {
             Caption = "特定日一"; Font.Height = -11
             TStringGrid StringGrid8 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -111,7 +113,7 @@ TForm1 Form1 {
         TTabSheet TabSheet9 {
             Caption = "特定日二"; Font.Height = -11
             TStringGrid StringGrid9 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -122,7 +124,7 @@ TForm1 Form1 {
         TTabSheet TabSheet10 {
             Caption = "特定日三"; Font.Height = -11
             TStringGrid StringGrid10 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -133,7 +135,7 @@ TForm1 Form1 {
         TTabSheet TabSheet11 {
             Caption = "特定日四"; Font.Height = -11
             TStringGrid StringGrid11 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -144,7 +146,7 @@ TForm1 Form1 {
         TTabSheet TabSheet12 {
             Caption = "特定日五"; Font.Height = -11
             TStringGrid StringGrid12 {
-                Left = 4; Top = 4; Width = 548; Height = 588
+                Left = 4; Top = 4; Width = 548; Height = 564
                 ColCount = 10; RowCount = 81; FixedCols = 0; DefaultRowHeight = 16
                 ColWidths = [72, 72, 3, 72, 72, 3, 72, 3, 72, 72]
                 Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goEditing]
@@ -215,7 +217,7 @@ TForm1 Form1 {
 
             // The link log.
             TRichEdit RichEdit1 {
-                Left = 8; Top = 362; Width = 672; Height = 226
+                Left = 8; Top = 362; Width = 672; Height = 202
                 ScrollBars = ssBoth; WordWrap = False; Lines = ["RichEdit1"]
                 Font.Name = "新細明體"; Font.Height = -11; Font.Charset = CHINESEBIG5_CHARSET
             }

@@ -3,6 +3,10 @@
 
 #include "EditorFixture.h"
 
+#include <QFontMetrics>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWidget>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -46,7 +50,7 @@ std::vector<std::string> SectionKeys(const std::string& Text, const std::string&
             continue;
         }
         const size_t Equals = Line.find('=');
-        if (Inside && Equals != std::string::npos && Line[0] != '#' && Equals + 1 < Line.size())
+        if (Inside && Equals != std::string::npos && Line[0] != '#')
             Keys.push_back(Line.substr(0, Equals));
     }
     return Keys;
@@ -141,7 +145,7 @@ TEST_F(LanguageTest, ShippedFileGivesTheDesignCaptionsAndEnglish)
     ExpectEnglishTexts();
     EXPECT_EQ(F().SpeedButton[6]->Caption(), "New");
     EXPECT_EQ(F().TabSheet[13]->Caption(), "System");
-    EXPECT_EQ(F().CheckBox[1]->Caption(), "Special day 1");
+    EXPECT_EQ(F().CheckBox[1]->Caption(), "Enable Special 1");
     EXPECT_EQ(F().RadioButton[15]->Caption(), "Table A");
     EXPECT_EQ(F().Label[12]->Caption(), "Node address:");
     EXPECT_NE(F().StringGrid[1]->Hint().find("VoiceNo"), std::string::npos);
@@ -150,6 +154,56 @@ TEST_F(LanguageTest, ShippedFileGivesTheDesignCaptionsAndEnglish)
     EXPECT_TRUE(F().Chinese1->Checked());
     ExpectChineseTexts();
     ExpectDesignCaptions();
+}
+
+// Every caption of the shipped file shows whole in its control, in both
+// languages: buttons and box titles hold their text, check boxes and radio
+// buttons their mark and text, a label runs into no control beside it, and
+// the thirteen tabs fit the page control.
+TEST_F(LanguageTest, ShippedCaptionsFitTheirControls)
+{
+    WriteText(PathOf("VTX7430.INI"), ShippedFile());
+    StartEditor();
+    auto TextWidth = [](TControl* Control, const AnsiString& Text) {
+        return Control->Widget()->fontMetrics().horizontalAdvance(QString::fromUtf8(Text.c_str()));
+    };
+    auto Overlaps = [](const TRect& A, const TRect& B) {
+        return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+    };
+    for (TMenuItem* Language : {F().Chinese1, F().English1}) {
+        Press(Language);
+        for (int N = 1; N <= 18; ++N) {
+            TSpeedButton* Button = F().SpeedButton[N];
+            EXPECT_LE(TextWidth(Button, Button->Caption()) + 6, Button->Width()) << Button->Caption();
+        }
+        for (int N = 1; N <= 6; ++N) {
+            TGroupBox* Box = F().GroupBox[N];
+            EXPECT_LE(TextWidth(Box, Box->Caption()) + 16, Box->Width()) << Box->Caption();
+        }
+        std::vector<TControl*> Marked;
+        for (int N : {1, 2, 3, 4, 5, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20})
+            Marked.push_back(F().CheckBox[N]);
+        for (int N = 1; N <= 16; ++N)
+            Marked.push_back(F().RadioButton[N]);
+        for (TControl* Control : Marked)
+            EXPECT_LE(Control->Widget()->sizeHint().width(), Control->Width()) << Control->Name();
+        for (int N : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17}) {
+            TLabel* Label = F().Label[N];
+            for (int I = 0; I < Label->Parent()->ControlCount(); ++I) {
+                TControl* Other = Label->Parent()->Controls(I);
+                if (Other != Label && Other->Visible()) {
+                    EXPECT_FALSE(Overlaps(Label->BoundsRect(), Other->BoundsRect()))
+                        << Label->Caption() << " / " << Other->Name();
+                }
+            }
+        }
+        QTabBar* Tabs = static_cast<QTabWidget*>(F().PageControl1->Widget())->tabBar();
+        ASSERT_EQ(Tabs->count(), 13);
+        EXPECT_LT(Tabs->tabRect(12).right(), Tabs->width());
+        for (int N = 1; N <= 13; ++N)
+            EXPECT_GT(Tabs->tabRect(N - 1).width(), TextWidth(F().PageControl1, F().TabSheet[N]->Caption()))
+                << F().TabSheet[N]->Caption();
+    }
 }
 
 TEST_F(LanguageTest, OnlyTheFirstFileIsRead)

@@ -183,38 +183,45 @@ TEST_F(WindowTest, UnitEndFreesAndUnitStartRestoresTheState)
     EXPECT_EQ(UiLanguage, lno_Chinese);
 }
 
-// Pictures of the window in both languages, for looking at.
+// Pictures of every page and panel of the window in both languages, and of
+// the system page while connected to a player, for looking at:
+// editor-<zh|en>-<page>.png in the build folder.
 TEST_F(WindowTest, ScreenshotsInBothLanguages)
 {
+    simdevice::TPtyDevice Device(1);
     WriteText(PathOf("VTX7430.INI"), ReadText(EDITOR_LANGUAGE_FILE));
     Form.reset();
     FinalizeUnitTables();
     InitializeUnitTables();
     StartEditor();
-    const std::string Out = EDITOR_SCREENSHOT_DIR;
     TypeRow(1, 1, {"07", "30", "08", "15", "12", "8", "9"});
     TypeRow(1, 2, {"12", "00", "", "30", "", "", ""});
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-zh-grid.png"));
+    TypeRow(8, 1, {"09", "00", "09", "05", "3", "1", "14"});
     ShowSystemPage();
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-zh-system.png"));
-    Press(F().SpeedButton[16]);
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-zh-calendar.png"));
-    Press(F().SpeedButton[17]);
-    Press(F().SpeedButton[5]);
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-zh-copy.png"));
-    Press(F().SpeedButton[12]);
-
+    ASSERT_TRUE(TUser::ChooseItem(F().ComboBox[11], 0));
+    const char* const Pages[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun",
+                                 "special1", "special2", "special3", "special4", "special5", "system"};
+    auto SaveAll = [&](const std::string& Language) {
+        const std::string Out = std::string(EDITOR_SCREENSHOT_DIR) + "/editor-" + Language + "-";
+        for (int Page = 1; Page <= 13; ++Page) {
+            ASSERT_TRUE(TUser::ChoosePage(F().PageControl1, Page - 1));
+            EXPECT_TRUE(SaveScreenshot(Form.get(), Out + Pages[Page - 1] + ".png"));
+        }
+        Press(F().SpeedButton[1]);
+        EXPECT_TRUE(F().SpeedButton[10]->Visible());
+        EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "connected.png"));
+        Press(F().SpeedButton[10]);
+        Press(F().SpeedButton[16]);
+        EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "calendar.png"));
+        Press(F().SpeedButton[17]);
+        Press(F().SpeedButton[5]);
+        EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "copy.png"));
+        Press(F().SpeedButton[12]);
+    };
+    SaveAll("zh");
     Press(F().English1);
     EXPECT_EQ(UiLanguage, lno_English);
-    ShowDay(1);
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-en-grid.png"));
-    ShowSystemPage();
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-en-system.png"));
-    Press(F().SpeedButton[16]);
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-en-calendar.png"));
-    Press(F().SpeedButton[17]);
-    Press(F().SpeedButton[5]);
-    EXPECT_TRUE(SaveScreenshot(Form.get(), Out + "/editor-en-copy.png"));
+    SaveAll("en");
 }
 
 } // namespace

@@ -99,6 +99,7 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new QComboBox)
     // activated comes from the user's choice only.
     QObject::connect(Box, &QComboBox::activated, Box, [this](int Index) { UserChose(Index); });
     QObject::connect(Box->lineEdit(), &QLineEdit::textEdited, Box, [this](const QString& Text) { UserTyped(FromQt(Text)); });
+    ShowColorInTextArea();
     SetBounds(0, 0, 145, 21);
 }
 

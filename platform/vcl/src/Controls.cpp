@@ -1,5 +1,6 @@
 #include "vcl/Controls.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
@@ -145,17 +146,26 @@ void TControl::FontChanged()
     }
 }
 
+void TControl::ShowColorInTextArea()
+{
+    FColorInTextArea = true;
+    SetColor(clWindow);
+}
+
 void TControl::ColorChanged()
 {
     if (FColor == clDefault || FColor == clNone)
         return;
+    // Only the control's own role changes: the held controls inherit the
+    // palette, and a form's face must not become the base of its edits and
+    // grids. The colour stays in every state, as the class library paints a
+    // disabled or read-only edit in its Color too.
     QPalette Palette = FWidget->palette();
-    QColor Back = ToQColor(FColor, Palette);
-    Palette.setColor(QPalette::Window, Back);
-    Palette.setColor(QPalette::Base, Back);
-    Palette.setColor(QPalette::Button, Back);
+    const QColor Back = ToQColor(FColor, QApplication::palette(FWidget));
+    Palette.setColor(FColorInTextArea ? QPalette::Base : QPalette::Window, Back);
     FWidget->setPalette(Palette);
-    FWidget->setAutoFillBackground(true);
+    if (!FColorInTextArea)
+        FWidget->setAutoFillBackground(true);
 }
 
 void TControl::RunHandler(const std::function<void()>& Handler)

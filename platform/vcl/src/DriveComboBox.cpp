@@ -71,7 +71,6 @@ TDriveComboBox::TDriveComboBox(TComponent* AOwner) : TComboBox(AOwner), FCanvas(
         [this](int Index) { return ItemLayoutHeight(Index); }));
     FFacePainter = new TFacePainter(this, Combo);
     Combo->installEventFilter(FFacePainter);
-    SetColor(clWindow);
     if (const char Here = DriveOfLinuxPath(WorkingFolder()))
         FDrive = Here;
 }

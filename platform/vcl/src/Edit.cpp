@@ -12,6 +12,7 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new QLineEdit)
         if (FOnChange && !Loading())
             RunHandler([this] { FOnChange(this); });
     });
+    ShowColorInTextArea();
     SetBounds(0, 0, 121, 21);
 }
 

@@ -1,11 +1,13 @@
 #include "vcl/Form.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 #include "QtSupport.h"
 #include "vcl/Application.h"
@@ -47,15 +49,23 @@ protected:
         Event->accept();
         Form->WindowClosed();
     }
+    void showEvent(QShowEvent* Event) override
+    {
+        QWidget::showEvent(Event);
+        Form->FitToFrame();
+    }
     void resizeEvent(QResizeEvent* Event) override
     {
         QWidget::resizeEvent(Event);
-        Form->FWidth = width();
-        Form->FHeight = height();
+        if (Form->FitToFrame())
+            return;
+        Form->FWidth = frameGeometry().width();
+        Form->FHeight = frameGeometry().height();
     }
     void moveEvent(QMoveEvent* Event) override
     {
         QWidget::moveEvent(Event);
+        Form->FitToFrame();
         Form->FLeft = x();
         Form->FTop = y();
     }
@@ -105,23 +115,49 @@ void TForm::CaptionChanged()
 
 void TForm::ApplyGeometry()
 {
-    // The window is placed by Position when it is first shown.
-    Widget()->resize(FWidth, FHeight);
+    // Width and Height take in the desktop's frame and title; the window
+    // itself is what lies inside them. It is placed by Position when it is
+    // first shown.
+    Widget()->resize(std::max(0, FWidth - FFrameWidth), std::max(0, FHeight - FFrameHeight));
     if (FPlaced && FPosition == poDesigned)
         Widget()->move(FLeft, FTop);
+}
+
+bool TForm::FitToFrame()
+{
+    // The desktop tells its frame once the window is up (some desktops only
+    // after they have framed it): the window then shrinks to keep the outer
+    // size.
+    const QRect Outer = Widget()->frameGeometry();
+    const int FrameWidth = Outer.width() - Widget()->width();
+    const int FrameHeight = Outer.height() - Widget()->height();
+    if (FrameWidth == FFrameWidth && FrameHeight == FFrameHeight)
+        return false;
+    FFrameWidth = FrameWidth;
+    FFrameHeight = FrameHeight;
+    if (FClientWidthWanted >= 0)
+        FWidth = FClientWidthWanted + FFrameWidth;
+    if (FClientHeightWanted >= 0)
+        FHeight = FClientHeightWanted + MenuHeight() + FFrameHeight;
+    ApplyGeometry();
+    return true;
+}
+
+int TForm::MenuHeight() const
+{
+    return FMenu ? FMenu->MenuBar()->sizeHint().height() : 0;
 }
 
 void TForm::SetClientWidth(int Value)
 {
     FClientWidthWanted = Value;
-    SetWidth(Value);
+    SetWidth(Value + FFrameWidth);
 }
 
 void TForm::SetClientHeight(int Value)
 {
     FClientHeightWanted = Value;
-    int MenuHeight = FMenu ? FMenu->MenuBar()->sizeHint().height() : 0;
-    SetHeight(Value + MenuHeight);
+    SetHeight(Value + MenuHeight() + FFrameHeight);
 }
 
 void TForm::SetMenu(TMainMenu* Value)
@@ -160,7 +196,7 @@ void TForm::PlaceOnFirstShow()
     if (FPlaced)
         return;
     FPlaced = true;
-    Widget()->resize(FWidth, FHeight);
+    ApplyGeometry();
     QScreen* Screen = QGuiApplication::primaryScreen();
     QRect Area = Screen ? Screen->availableGeometry() : QRect(0, 0, 1024, 768);
     switch (FPosition) {

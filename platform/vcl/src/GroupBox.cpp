@@ -6,6 +6,7 @@
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, new QGroupBox)
 {
+    SetColor(clBtnFace);
     SetBounds(0, 0, 185, 105);
 }
 

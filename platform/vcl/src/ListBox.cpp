@@ -169,7 +169,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     // A change of the current item by the user's mouse or keys is a click.
     QObject::connect(FView->selectionModel(), &QItemSelectionModel::currentChanged, FView,
                      [this](const QModelIndex&, const QModelIndex&) { UserChose(); });
-    SetColor(clWindow);
+    ShowColorInTextArea();
     SetBounds(0, 0, 121, 97);
 }
 

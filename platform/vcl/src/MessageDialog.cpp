@@ -1,6 +1,10 @@
 #include "MessageDialog.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 #include <cstdio>
 
 #include "QtSupport.h"
@@ -41,11 +45,31 @@ int ClosedAnswer(unsigned Flags)
     }
 }
 
+// The box is at least as wide as its caption needs in the desktop's title
+// bar: the text in a bold title font beside the window's icon and its three
+// buttons, each about as wide as the bar is high, and the bar's margins.
+class TMessageBoxDialog : public QMessageBox {
+protected:
+    void showEvent(QShowEvent* Event) override
+    {
+        QMessageBox::showEvent(Event);
+        QFont TitleFont = QApplication::font("QMdiSubWindowTitleBar");
+        TitleFont.setBold(true);
+        const QFontMetrics Metrics(TitleFont);
+        const int BarHeight = Metrics.height() + 12;
+        int Wanted = Metrics.horizontalAdvance(windowTitle()) + 5 * BarHeight;
+        if (const QScreen* Shown = screen())
+            Wanted = std::min(Wanted, Shown->availableGeometry().width());
+        if (width() < Wanted)
+            setFixedWidth(Wanted);
+    }
+};
+
 } // namespace
 
 int ShowMessageDialog(const TMessageBoxRequest& Request)
 {
-    QMessageBox Box;
+    TMessageBoxDialog Box;
     Box.setWindowTitle(ToQt(Request.Caption));
     Box.setTextFormat(Qt::PlainText);
     Box.setText(ToQt(Request.Text));

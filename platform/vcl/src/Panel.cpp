@@ -33,6 +33,7 @@ private:
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner, new TPanelWidget(this))
 {
     FPanel = static_cast<TPanelWidget*>(Widget());
+    SetColor(clBtnFace);
     SetBounds(0, 0, 185, 41);
 }
 

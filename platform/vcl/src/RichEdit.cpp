@@ -75,6 +75,7 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TWinControl(AOwner, new QPlainTextEdi
     auto* Edit = static_cast<QPlainTextEdit*>(Widget());
     FLines = std::make_unique<TLines>(Edit);
     ApplyScrolling();
+    ShowColorInTextArea();
     SetBounds(0, 0, 185, 89);
 }
 

@@ -98,6 +98,7 @@ void TStatusPanels::Clear()
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner, new TBarWidget(this)), FPanels(this)
 {
     FBar = static_cast<TBarWidget*>(Widget());
+    SetColor(clBtnFace);
     SetBounds(0, 0, 200, 19);
     SetAlign(alBottom);
 }

@@ -1,6 +1,7 @@
 #include "vcl/StringGrid.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -236,6 +237,8 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TWinControl(AOwner, new TView(thi
     ApplyOptions();
     ApplySizes();
     SelectCell(FFixedCols, FFixedRows);
+    ShowColorInTextArea();
+    SetFixedColor(FFixedColor);
     SetBounds(0, 0, 320, 120);
 }
 
@@ -391,6 +394,19 @@ void TStringGrid::ApplySizes()
         Top->setFixedHeight(RowHeights(0) + Line);
     if (FFixedCols)
         Side->setFixedWidth(ColWidths(0) + Line);
+}
+
+void TStringGrid::SetFixedColor(TColor Value)
+{
+    FFixedColor = Value;
+    // The fixed row and column are the view's headers, drawn as buttons.
+    for (QHeaderView* Header : {FView->horizontalHeader(), FView->verticalHeader()}) {
+        QPalette Palette = Header->palette();
+        const QColor Face = ToQColor(Value, QApplication::palette(Header));
+        Palette.setColor(QPalette::Button, Face);
+        Palette.setColor(QPalette::Window, Face);
+        Header->setPalette(Palette);
+    }
 }
 
 void TStringGrid::SetOptions(TGridOptions Value)
@@ -574,6 +590,7 @@ void TStringGrid::DefineProperties(TPropertyList& List)
     List.Add("DefaultRowHeight", [this](const TStoredValue& V) { SetDefaultRowHeight(V.AsInt()); });
     List.Add("FixedCols", [this](const TStoredValue& V) { SetFixedCols(V.AsInt()); });
     List.Add("FixedRows", [this](const TStoredValue& V) { SetFixedRows(V.AsInt()); });
+    List.Add("FixedColor", [this](const TStoredValue& V) { SetFixedColor(StringToColor(V.Text)); });
     List.Add("Options", [this](const TStoredValue& V) { SetOptions(StoredSet<TGridOption>(V, OptionNames)); });
     List.Add("ColWidths", [this](const TStoredValue& V) {
         std::vector<int> Widths = StoredIntegers(V);

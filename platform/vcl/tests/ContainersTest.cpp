@@ -1,6 +1,9 @@
 // Menus, pages, the status bar, the log box, labels and the layout of
 // aligned controls.
 
+#include <QMenuBar>
+#include <QWidget>
+
 #include "TestForm.h"
 
 namespace {
@@ -118,6 +121,32 @@ TEST(StatusBar, PanelsFromTheResourceAndFromCode)
     // The bar lies along the bottom of the window, its whole width.
     EXPECT_EQ(Bar->Top() + Bar->Height(), Form->ClientHeight());
     EXPECT_EQ(Bar->Width(), Form->ClientWidth());
+}
+
+// The stored Width and Height are the window's outer size, the desktop's
+// frame included, with the menu bar inside: the controls lie at their stored
+// places below the menu, and the bar along the bottom is whole in the window.
+TEST(StatusBar, LiesWholeInTheWindowOfTheStoredOuterSize)
+{
+    auto Form = ShowTestForm(AnsiString(MenuForm) + R"(
+        TPanel Panel1 { Left = 8; Top = 30; Width = 200; Height = 100 }
+        TStatusBar StatusBar1 { Panels = < { Text = "COM"; Width = 55 } { Text = "ORB" } > })",
+                             464, 398);
+    QWidget* Window = Form->Widget();
+    EXPECT_EQ(Form->Width(), 464);
+    EXPECT_EQ(Form->Height(), 398);
+    EXPECT_EQ(Window->frameGeometry().width(), 464);
+    EXPECT_EQ(Window->frameGeometry().height(), 398);
+    EXPECT_EQ(Form->ClientWidth(), Window->width());
+    EXPECT_EQ(Form->ClientHeight(), Window->height() - Form->Menu()->MenuBar()->height());
+    auto* Panel = Form->Get<TPanel>("Panel1");
+    const QPoint PanelInClient = Panel->Widget()->mapTo(Form->ClientWidget(), QPoint(0, 0));
+    EXPECT_EQ(PanelInClient.x(), 8);
+    EXPECT_EQ(PanelInClient.y(), 30);
+    QWidget* Bar = Form->Get<TStatusBar>("StatusBar1")->Widget();
+    const QRect BarInWindow(Bar->mapTo(Window, QPoint(0, 0)), Bar->size());
+    EXPECT_TRUE(Window->rect().contains(BarInWindow));
+    EXPECT_EQ(BarInWindow.bottom(), Window->rect().bottom());
 }
 
 TEST(RichEdit, LinesAddClearAndTheDesignText)

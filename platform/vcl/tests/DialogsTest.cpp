@@ -1,7 +1,9 @@
 // Message boxes, the exception display and the file dialogs: real dialogs,
 // answered by the test responder.
 
+#include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <unistd.h>
 #include <atomic>
@@ -10,6 +12,7 @@
 #include <thread>
 
 #include "CaseName.h"
+#include "QtSupport.h"
 #include "TestForm.h"
 #include "rtl/Thread.h"
 #include "win32/MessageBox.h"
@@ -75,6 +78,23 @@ TEST(MessageBox, TheWindowsRoutineShowsTheSameDialog)
     EXPECT_EQ(MessageBox(nullptr, "COM port not found !!\n", "COM port error", MB_OK), IDOK);
     ASSERT_EQ(Responder.MessageBoxes().size(), 1u);
     EXPECT_EQ(Responder.MessageBoxes()[0].Caption, "COM port error");
+}
+
+// The desktop shows the caption in the title bar beside the window's icon
+// and its three buttons, each about as wide as the bar is high.
+TEST(MessageBox, IsWideEnoughForItsCaption)
+{
+    TTestResponder Responder;
+    for (const char* Caption : {"Overwrite data", "資料覆蓋警告", "Overwrite file"}) {
+        Responder.AnswerMessageBox(IDNO);
+        Application->MessageBox("Attention!!\n\nData overwrite?\n", Caption, MB_YESNO);
+    }
+    QFont TitleFont = QApplication::font("QMdiSubWindowTitleBar");
+    TitleFont.setBold(true);
+    const QFontMetrics Metrics(TitleFont);
+    ASSERT_EQ(Responder.MessageBoxes().size(), 3u);
+    for (const TShownMessageBox& Box : Responder.MessageBoxes())
+        EXPECT_GE(Box.Width, Metrics.horizontalAdvance(ToQt(Box.Caption)) + 4 * (Metrics.height() + 12)) << Box.Caption;
 }
 
 TEST(MessageBox, ABoxWithoutAScriptedAnswerTakesTheDefaultAndIsCounted)

@@ -74,7 +74,11 @@ public:
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
 
-    // clDefault leaves the toolkit's own background.
+    // The colour of the control's client area. Edits, rich edits, list and
+    // combo boxes and grids show it in their text or cell area and start with
+    // clWindow; forms, panels, group boxes and the status bar show it as
+    // their face and start with clBtnFace. Labels, check boxes and buttons
+    // start with clDefault: they show their parent's face.
     TColor Color() const { return FColor; }
     virtual void SetColor(TColor Value);
 
@@ -100,6 +104,10 @@ protected:
 
     // Publishes Caption for the controls that have one.
     void DefineCaption(TPropertyList& List);
+
+    // For the controls whose Color is that of their text or cell area: sets
+    // Color to clWindow.
+    void ShowColorInTextArea();
 
     // True while stored properties are applied: events stay silent then.
     bool Loading() const { return ComponentState().Contains(csLoading); }
@@ -132,6 +140,7 @@ private:
     bool FParentFont = true;
     bool FApplyingParentFont = false;
     TColor FColor = clDefault;
+    bool FColorInTextArea = false;
 };
 
 class TWinControl : public TControl {

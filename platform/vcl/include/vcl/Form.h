@@ -25,9 +25,11 @@
 // whose component is missing or of another class, or a handler name that no
 // BindMethod provides, raises EReadError.
 //
-// Closing the application's main form ends Application->Run. Width and
-// Height are the window's size without the desktop's frame (the menu bar
-// included); ClientWidth and ClientHeight the area below the menu bar.
+// Closing the application's main form ends Application->Run. Left, Top,
+// Width and Height are the window's outer place and size, the desktop's frame
+// and title included, as far as the desktop tells them; the menu bar lies
+// inside. ClientWidth and ClientHeight are the area inside the frame below
+// the menu bar, where the controls are placed.
 
 #include <memory>
 #include <type_traits>
@@ -107,6 +109,9 @@ private:
     class TWindow;
     friend class TWindow;
     void PlaceOnFirstShow();
+    // Follows a change of the desktop's frame; true when it changed.
+    bool FitToFrame();
+    int MenuHeight() const;
     void WindowClosed();
     void BuildComponents();
 
@@ -120,6 +125,9 @@ private:
     AnsiString FMenuName;
     int FClientWidthWanted = -1;
     int FClientHeightWanted = -1;
+    // The desktop's frame and title around the window, as last seen.
+    int FFrameWidth = 0;
+    int FFrameHeight = 0;
     TNotifyEvent FOnCreate;
     TNotifyEvent FOnDestroy;
     TMethodTable FMethods;

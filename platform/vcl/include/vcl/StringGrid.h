@@ -72,6 +72,10 @@ public:
     int RowHeights(int Index) const;
     void SetRowHeights(int Index, int Value);
 
+    // The colour of the fixed (heading) cells; Color is that of the others.
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor Value);
+
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions Value);
 
@@ -127,6 +131,7 @@ private:
     std::vector<int> FColWidths;
     std::vector<int> FRowHeights;
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
+    TColor FFixedColor = clBtnFace;
     std::vector<AnsiString> FCells;
     std::unique_ptr<TModel> FModel;
     TDelegate* FDelegate;

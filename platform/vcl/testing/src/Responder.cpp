@@ -102,6 +102,7 @@ void TTestResponder::Respond(QDialog& Dialog)
             Shown.Buttons.push_back(ButtonName(Box->standardButton(Button)));
         Shown.Icon = IconName(Box->icon());
         Shown.ApplicationModal = Box->windowModality() == Qt::ApplicationModal;
+        Shown.Width = Box->width();
         QAbstractButton* Target = nullptr;
         if (!FBoxAnswers.empty()) {
             Target = Box->button(ButtonOf(FBoxAnswers.front()));

@@ -23,6 +23,8 @@ struct TShownMessageBox {
     // "Error", "Question", "Warning", "Information" or "".
     AnsiString Icon;
     bool ApplicationModal = false;
+    // The box's width as shown, in pixels.
+    int Width = 0;
     int Answer = 0;
 };
 

@@ -570,6 +570,9 @@ TEST_F(DeviceLinkTest, OfflineDuringADownloadLeavesItInForce)
     ConnectAndDownload();
     Deliver("C");
     Deliver(std::string(1, Ack));
+    // The device has both blocks before the port closes, so none of block 2
+    // can arrive after the line is cleared below.
+    ASSERT_EQ(Sent(2 * 68).size(), 2u * 68);
     Press(F().SpeedButton[10]);
     EXPECT_FALSE(F().Timer1->Enabled());
     EXPECT_TRUE(CommandsDisabled());

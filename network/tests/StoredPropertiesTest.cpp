@@ -82,7 +82,9 @@ struct StoredNetworkTest : ::testing::Test {
 
 TEST_F(StoredNetworkTest, AGatewayWithItsTemplateAndANode)
 {
-    // The node and the gateway name components that come after them.
+    // The node and the gateway name components whose properties are read
+    // after theirs (all of them exist already; a form that creates them
+    // later is in the form placement tests).
     auto* Node = Place<TVtx4i4o>("Vtx4i4o2");
     auto* Gateway = Place<OrbCtrl::TZLNetViaVtx232>("ZLNetViaVtx2321");
     auto* Template = Place<TVtx4i4o>("Vtx4i4o1");

@@ -1,5 +1,6 @@
 #include "win32/Memory.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <cstring>
@@ -80,19 +81,20 @@ void* TakeGranule(SIZE_T Size, SIZE_T& Dirty)
         auto Arena = std::make_unique<TArena>();
         if (!MapAligned(ArenaGranules * ALLOCATION_GRANULARITY, Arena->Mapping, Arena->First))
             return nullptr;
+        std::map<std::uintptr_t, std::unique_ptr<TArena>>::iterator Entry;
         try {
             Arena->Free.reserve(ArenaGranules);
             for (unsigned I = ArenaGranules; I-- > 0;)
                 Arena->Free.push_back(I);
             OpenArenas.reserve(Arenas.size() + 1);
-            Arenas.emplace(Arena->First, nullptr);
+            Entry = Arenas.emplace(Arena->First, nullptr).first;
         } catch (...) {
-            munmap(Arena->Mapping.Base, Arena->Mapping.Length);
+            Unmap(Arena->Mapping);
             return nullptr;
         }
         OpenArenas.push_back(Arena.get());
         ++EmptyArenas;
-        Arenas[Arena->First] = std::move(Arena);
+        Entry->second = std::move(Arena);
     }
     TArena* Arena = OpenArenas.back();
     if (Arena->InUse.none())
@@ -131,11 +133,7 @@ bool ReturnGranule(std::uintptr_t Address)
     Arena->Free.push_back(Number);
     if (Arena->InUse.none() && ++EmptyArenas > 1) {
         --EmptyArenas;
-        for (auto It = OpenArenas.begin(); It != OpenArenas.end(); ++It)
-            if (*It == Arena) {
-                OpenArenas.erase(It);
-                break;
-            }
+        OpenArenas.erase(std::find(OpenArenas.begin(), OpenArenas.end(), Arena));
         Unmap(Arena->Mapping);
         Arenas.erase(Found);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // TYHashedStringList: an indexed list of names, each with an attached object
-// pointer, found through a 64-bit hash key in 128 buckets. A name whose key
-// equals a stored name's key counts as that name; names are never compared
-// as text.
+// pointer, found through a 64-bit hash key in a bucket table that grows with
+// the list (see below). A name whose key equals a stored name's key counts
+// as that name; names are never compared as text.
 //
 // Names and entries live in a TYStrTab that the caller supplies and that
 // several lists may share. Each entry is one 28-byte record of that table

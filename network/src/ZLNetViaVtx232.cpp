@@ -119,7 +119,10 @@ void TZLNetViaVtx232::Connect()
         if (FInDelivery > 0) {
             // Close waits for the port's worker, and the worker waits for
             // the delivery that runs this: the connect goes on once the
-            // port has closed after it.
+            // port has closed after it. An earlier attempt still waiting
+            // for its replies is over: its time-out must not fail this one.
+            FTimeoutTimer->SetEnabled(false);
+            FConnectPending = false;
             FClosePending = true;
             FConnectAfterClose = true;
             return;

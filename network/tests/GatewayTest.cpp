@@ -2,6 +2,8 @@
 // pseudo-terminal: connecting, the register lines, packet lines in and out,
 // resets, send failures and the default nodes of the topology file.
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 
 #include "NetworkTestSupport.h"
 #include "OrbCtrl/ZLNetViaVtx232.h"
@@ -23,8 +25,49 @@ const std::string NotConnected = "Illegal property access, because TZLNetViaVtx2
 const char* const NothingDeclared = "Travel_000=Device( \"VTX_4i4o\" ) , NetNodeId( 0xFF )\n";
 const unsigned char SentinelCommand = 0x55;
 
+// The test loop, able to hold back the calls posted to it for a while, so
+// that a timer falls due before them, as a window system's loop may order
+// the two.
+class THoldingLoop : public TPlainLoop {
+public:
+    using TPlainLoop::TPlainLoop;
+
+    void Post(TCall Call) override
+    {
+        {
+            std::lock_guard<std::mutex> Guard(FHeldLock);
+            if (FHolding) {
+                FHeld.push_back(std::move(Call));
+                return;
+            }
+        }
+        TPlainLoop::Post(std::move(Call));
+    }
+    void Hold()
+    {
+        std::lock_guard<std::mutex> Guard(FHeldLock);
+        FHolding = true;
+    }
+    void Release()
+    {
+        std::vector<TCall> Held;
+        {
+            std::lock_guard<std::mutex> Guard(FHeldLock);
+            FHolding = false;
+            Held.swap(FHeld);
+        }
+        for (TCall& Call : Held)
+            TPlainLoop::Post(std::move(Call));
+    }
+
+private:
+    std::mutex FHeldLock;
+    bool FHolding = false;
+    std::vector<TCall> FHeld;
+};
+
 struct GatewayTest : ::testing::Test {
-    TPlainLoop Loop{TLoopClock::Virtual};
+    THoldingLoop Loop{TLoopClock::Virtual};
     TMainLoopScope Scope{Loop};
     TBoxRecorder Boxes;
     TTopologyFolder Folder;
@@ -642,6 +685,34 @@ TEST_F(GatewayReconnectTest, ToAPortThatDoesNotOpenIsShownAsTheHandlersException
     EXPECT_FALSE(Gateway.Connected());
     EXPECT_FALSE(Gateway.PcUart()->Opened());
     EXPECT_TRUE(PortIsFree(Com));
+}
+
+TEST_F(GatewayReconnectTest, WhileConnectingOutlivesTheEarlierAttemptsTimeOut)
+{
+    // A connect under way that the gateway has not answered yet; a packet
+    // line's event asks for a new one.
+    Device.SetAnswering(false);
+    Gateway.Connect();
+    ASSERT_TRUE(Device.WaitSent(Burst.size(), LongWaitMs));
+    Gateway.OnUnhandledRxdZlnPacket = [this](TObject*, const TZlnRxdPacket&) {
+        Log.Add("packet");
+        Loop.Hold();
+        Gateway.Disconnect();
+        Gateway.Connect();
+    };
+    Device.Mark();
+    Device.SendPacket({0x02, 0x03, 1, 0x01});
+    ASSERT_TRUE(RunUntil([&] { return !Log.Lines.empty(); }));
+
+    // The earlier attempt's 2000 ms fall due after the delivery has
+    // returned, before the close and open that it left for then.
+    Loop.Advance(2000);
+    ASSERT_EQ(Log.Lines, std::vector<std::string>{"packet"}) << "the earlier attempt failed the new one";
+    Device.SetAnswering(true);
+    Loop.Release();
+    ASSERT_TRUE(RunUntil([&] { return Gateway.Connected(); })) << "replies so far: " << Gateway.ReplyMask();
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"packet", "OnConnectOK"}));
+    EXPECT_EQ(Device.Sent(), Burst);
 }
 
 TEST_F(GatewayTest, AnExceptionInAnEventIsShownAndThePortGoesOn)

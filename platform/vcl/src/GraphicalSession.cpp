@@ -1,8 +1,11 @@
 #include "vcl/GraphicalSession.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -24,15 +27,37 @@ TSessionEnvironment TSessionEnvironment::OfProcess()
     return {Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"), Variable("QT_QPA_PLATFORM")};
 }
 
+namespace {
+
+// Whether the window platform of one entry of QT_QPA_PLATFORM ("xcb",
+// "vnc:size=800x600") would start without a display. The toolkit takes the
+// name before the options and compares it without regard to case.
+bool StartsWithoutDisplay(std::string_view Entry)
+{
+    Entry.remove_prefix(std::min(Entry.find_first_not_of(':'), Entry.size()));
+    std::string Name(Entry.substr(0, Entry.find(':')));
+    for (char& C : Name)
+        C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    return !Name.empty() && Name != "xcb" && Name.rfind("wayland", 0) != 0;
+}
+
+} // namespace
+
 bool HaveGraphicalSession(const TSessionEnvironment& Environment)
 {
     if (Set(Environment.Display) || Set(Environment.WaylandDisplay))
         return true;
-    // The first platform named ("wayland;xcb" is a list to try, "vnc:size=..."
-    // carries options); unset means the desktop's own.
-    const std::string Platform =
-        Environment.Platform ? Environment.Platform->substr(0, Environment.Platform->find_first_of(";:")) : "";
-    return !Platform.empty() && Platform != "xcb" && Platform.rfind("wayland", 0) != 0;
+    // Unset or empty means the desktop's own platform. A list ("xcb;offscreen")
+    // is tried in order, the toolkit going on past each platform that cannot
+    // start: one entry that needs no display is enough.
+    std::string_view List = Environment.Platform ? std::string_view(*Environment.Platform) : std::string_view();
+    while (!List.empty()) {
+        const std::size_t End = std::min(List.find(';'), List.size());
+        if (StartsWithoutDisplay(List.substr(0, End)))
+            return true;
+        List.remove_prefix(std::min(End + 1, List.size()));
+    }
+    return false;
 }
 
 bool CheckGraphicalSession()

@@ -5,5 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh build
 # Window tests draw into memory; they need no display.
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
-bash scripts/skip-reasons.sh build
+bash scripts/ctest.sh build --timeout 300

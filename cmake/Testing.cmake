@@ -1,11 +1,24 @@
+# vtx_folder_label(<variable>): the label of the tests of the folder being
+# read: its layer's name (rtl, win32, vcl, support, serial, network, tools,
+# editor, monitor), so that ctest -L picks a layer and its label summary
+# covers every test.
+function(vtx_folder_label variable)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "^platform/" "" folder "${folder}")
+  string(REGEX REPLACE "/.*" "" folder "${folder}")
+  set(${variable} ${folder} PARENT_SCOPE)
+endfunction()
+
 # vtx_add_test(<name> SOURCES ... LIBS ...): one GoogleTest program, its cases
-# registered with CTest one by one. A parameterised case is registered under
-# the name its instantiation gives it, without a print of its value.
+# registered with CTest one by one and labelled by their folder. A
+# parameterised case is registered under the name its instantiation gives
+# it, without a print of its value.
 function(vtx_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES ${T_PROPERTIES})
+  vtx_folder_label(label)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS ${label} ${T_PROPERTIES})
 endfunction()
 
 # vtx_add_no_display_test(<program>): the desktop program, started where
@@ -15,4 +28,6 @@ function(vtx_add_no_display_test program)
   add_test(NAME ${program}.WithoutADisplaySaysWhatItNeeds
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}>
             -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutDisplay.cmake)
+  vtx_folder_label(label)
+  set_tests_properties(${program}.WithoutADisplaySaysWhatItNeeds PROPERTIES LABELS ${label})
 endfunction()

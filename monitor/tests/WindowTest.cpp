@@ -279,7 +279,7 @@ TEST_F(WindowTest, ClosingTheWindowWhileTheDeviceSendsClosesThePort)
     Other.Close();
 }
 
-TEST_F(WindowTest, UnitEndFreesAndUnitStartRestoresTheState)
+TEST_F(WindowTest, UnitEndFreesAndUnitStartRestoresTheMonitorsState)
 {
     HoldTimers();
     Tick2();

@@ -148,16 +148,26 @@ int TForm::MenuHeight() const
     return FMenu ? FMenu->MenuBar()->sizeHint().height() : 0;
 }
 
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    // A new outer size decides over a client size written before it.
+    if (AWidth != FWidth)
+        FClientWidthWanted = -1;
+    if (AHeight != FHeight)
+        FClientHeightWanted = -1;
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TForm::SetClientWidth(int Value)
 {
-    FClientWidthWanted = Value;
     SetWidth(Value + FFrameWidth);
+    FClientWidthWanted = Value;
 }
 
 void TForm::SetClientHeight(int Value)
 {
-    FClientHeightWanted = Value;
     SetHeight(Value + MenuHeight() + FFrameHeight);
+    FClientHeightWanted = Value;
 }
 
 void TForm::SetMenu(TMainMenu* Value)

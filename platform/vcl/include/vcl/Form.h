@@ -53,6 +53,9 @@ public:
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition Value) { FPosition = Value; }
 
+    // Width and Height and ClientWidth and ClientHeight are tied by the
+    // frame: the one written last decides, before the show as after it.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetClientWidth(int Value);
     void SetClientHeight(int Value);
 
@@ -123,6 +126,8 @@ private:
     TPosition FPosition = poDesigned;
     TMainMenu* FMenu = nullptr;
     AnsiString FMenuName;
+    // The client size written after the outer size (-1: the outer size
+    // decides); kept when the desktop tells another frame.
     int FClientWidthWanted = -1;
     int FClientHeightWanted = -1;
     // The desktop's frame and title around the window, as last seen.

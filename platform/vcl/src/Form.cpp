@@ -84,6 +84,11 @@ TForm::TForm(TComponent* AOwner, AnsiString Resource)
     FVisible = false;
     SetColor(clBtnFace);
     FontChanged();
+    // The desktop tells the frame of a window that exists, shown or not
+    // (some desktops only once they have framed it, see FitToFrame): the
+    // outer and the client size are tied by it from the start.
+    Widget()->winId();
+    FitToFrame();
     SetBounds(0, 0, 320, 240);
 }
 
@@ -121,6 +126,19 @@ void TForm::ApplyGeometry()
     Widget()->resize(std::max(0, FWidth - FFrameWidth), std::max(0, FHeight - FFrameHeight));
     if (FPlaced && FPosition == poDesigned)
         Widget()->move(FLeft, FTop);
+    LayOut();
+}
+
+void TForm::LayOut()
+{
+    // A shown window lays out its menu bar and client area when it is
+    // resized; a hidden one not until it is shown. It is laid out here, so
+    // that ClientWidth and ClientHeight tell the client area before the
+    // first show too.
+    if (Widget()->isVisible())
+        return;
+    Widget()->layout()->invalidate();
+    Widget()->layout()->activate();
 }
 
 bool TForm::FitToFrame()
@@ -185,6 +203,7 @@ void TForm::SetMenu(TMainMenu* Value)
         if (FClientHeightWanted >= 0)
             SetClientHeight(FClientHeightWanted);
     }
+    LayOut();
 }
 
 void TForm::SetVisible(bool Value)

@@ -233,6 +233,19 @@ TEST_P(FormSize, TheSizeWrittenLastDecidesTheShownWindow)
     EXPECT_EQ(Form->ClientHeight(), ClientHeight());
 }
 
+TEST_P(FormSize, TheSizesBeforeTheFirstShowAreThoseOfTheShownWindow)
+{
+    const int WidthBefore = Form->Width();
+    const int HeightBefore = Form->Height();
+    const int ClientWidthBefore = Form->ClientWidth();
+    const int ClientHeightBefore = Form->ClientHeight();
+    Show();
+    EXPECT_EQ(WidthBefore, OuterWidth());
+    EXPECT_EQ(HeightBefore, OuterHeight());
+    EXPECT_EQ(ClientWidthBefore, ClientWidth());
+    EXPECT_EQ(ClientHeightBefore, ClientHeight());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Forms, FormSize,
     ::testing::Values(

@@ -115,6 +115,8 @@ private:
     // Follows a change of the desktop's frame; true when it changed.
     bool FitToFrame();
     int MenuHeight() const;
+    // Lays out the menu bar and client area of the hidden window.
+    void LayOut();
     void WindowClosed();
     void BuildComponents();
 

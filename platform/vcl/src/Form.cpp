@@ -84,6 +84,11 @@ TForm::TForm(TComponent* AOwner, AnsiString Resource)
     FVisible = false;
     SetColor(clBtnFace);
     FontChanged();
+    // The desktop tells the frame of a window that exists, shown or not
+    // (some desktops only once they have framed it, see FitToFrame): the
+    // outer and the client size are tied by it from the start.
+    Widget()->winId();
+    FitToFrame();
     SetBounds(0, 0, 320, 240);
 }
 
@@ -121,6 +126,19 @@ void TForm::ApplyGeometry()
     Widget()->resize(std::max(0, FWidth - FFrameWidth), std::max(0, FHeight - FFrameHeight));
     if (FPlaced && FPosition == poDesigned)
         Widget()->move(FLeft, FTop);
+    LayOut();
+}
+
+void TForm::LayOut()
+{
+    // A shown window lays out its menu bar and client area when it is
+    // resized; a hidden one not until it is shown. It is laid out here, so
+    // that ClientWidth and ClientHeight tell the client area before the
+    // first show too.
+    if (Widget()->isVisible())
+        return;
+    Widget()->layout()->invalidate();
+    Widget()->layout()->activate();
 }
 
 bool TForm::FitToFrame()
@@ -148,16 +166,26 @@ int TForm::MenuHeight() const
     return FMenu ? FMenu->MenuBar()->sizeHint().height() : 0;
 }
 
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    // A new outer size decides over a client size written before it.
+    if (AWidth != FWidth)
+        FClientWidthWanted = -1;
+    if (AHeight != FHeight)
+        FClientHeightWanted = -1;
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TForm::SetClientWidth(int Value)
 {
-    FClientWidthWanted = Value;
     SetWidth(Value + FFrameWidth);
+    FClientWidthWanted = Value;
 }
 
 void TForm::SetClientHeight(int Value)
 {
-    FClientHeightWanted = Value;
     SetHeight(Value + MenuHeight() + FFrameHeight);
+    FClientHeightWanted = Value;
 }
 
 void TForm::SetMenu(TMainMenu* Value)
@@ -175,6 +203,7 @@ void TForm::SetMenu(TMainMenu* Value)
         if (FClientHeightWanted >= 0)
             SetClientHeight(FClientHeightWanted);
     }
+    LayOut();
 }
 
 void TForm::SetVisible(bool Value)

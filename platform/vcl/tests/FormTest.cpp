@@ -1,6 +1,8 @@
 // Forms built from resources: what is created and bound, the order of the
-// steps, the errors, and the application object's part.
+// steps, the errors, the form's size, and the application object's part.
 
+#include <QMenuBar>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "CaseName.h"
@@ -162,6 +164,115 @@ INSTANTIATE_TEST_SUITE_P(
         TBadForm{"TPanel Panel1 { }\nTCheckBox CheckBox1 { }\nTStringGrid G1 { FixedRows = 2 }",
                  "Form resource line 4 (G1): Fixed row count must be 0 or 1"}),
     [](const auto& Info) { return CaseNameOfMessage(Info.param.Message); });
+
+// The size that decides on one axis, outer (the desktop's frame and title
+// and the menu bar included) or client.
+struct TSide {
+    bool Client;
+    int Size;
+};
+
+struct TSizeCase {
+    const char* Name;
+    std::string Stored;
+    // What the program writes before the first show (as OnCreate might).
+    void (*Write)(TForm& Form);
+    TSide Across;
+    TSide Down;
+};
+
+void PrintTo(const TSizeCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
+const std::string MenuBlock = "\nMenu = MainMenu1\nTMainMenu MainMenu1 { TMenuItem File1 { Caption = \"File\" } }";
+
+class FormSize : public ::testing::TestWithParam<TSizeCase> {
+protected:
+    void SetUp() override
+    {
+        Form = NewForm<TForm>("TForm1 Form1 {\n" + GetParam().Stored + "\n}");
+        if (GetParam().Write)
+            GetParam().Write(*Form);
+    }
+
+    // Shows the form and takes the desktop's frame and the menu bar from its
+    // window, against which the expected sizes count.
+    void Show()
+    {
+        TUser::ShowForm(Form.get());
+        const QWidget* Window = Form->Widget();
+        FrameWidth = Window->frameGeometry().width() - Window->width();
+        FrameHeight = Window->frameGeometry().height() - Window->height() +
+                      (Form->Menu() ? Form->Menu()->MenuBar()->height() : 0);
+    }
+
+    static int Outer(TSide Side, int Frame) { return Side.Client ? Side.Size + Frame : Side.Size; }
+    static int Client(TSide Side, int Frame) { return Side.Client ? Side.Size : Side.Size - Frame; }
+    int OuterWidth() const { return Outer(GetParam().Across, FrameWidth); }
+    int OuterHeight() const { return Outer(GetParam().Down, FrameHeight); }
+    int ClientWidth() const { return Client(GetParam().Across, FrameWidth); }
+    int ClientHeight() const { return Client(GetParam().Down, FrameHeight); }
+
+    TFormPtr<TForm> Form;
+    // Frame and title across and down; down also the menu bar.
+    int FrameWidth = 0;
+    int FrameHeight = 0;
+};
+
+TEST_P(FormSize, TheSizeWrittenLastDecidesTheShownWindow)
+{
+    Show();
+    const QRect Outer = Form->Widget()->frameGeometry();
+    EXPECT_EQ(Outer.width(), OuterWidth());
+    EXPECT_EQ(Outer.height(), OuterHeight());
+    EXPECT_EQ(Form->Width(), OuterWidth());
+    EXPECT_EQ(Form->Height(), OuterHeight());
+    EXPECT_EQ(Form->ClientWidth(), ClientWidth());
+    EXPECT_EQ(Form->ClientHeight(), ClientHeight());
+}
+
+TEST_P(FormSize, TheSizesBeforeTheFirstShowAreThoseOfTheShownWindow)
+{
+    const int WidthBefore = Form->Width();
+    const int HeightBefore = Form->Height();
+    const int ClientWidthBefore = Form->ClientWidth();
+    const int ClientHeightBefore = Form->ClientHeight();
+    Show();
+    EXPECT_EQ(WidthBefore, OuterWidth());
+    EXPECT_EQ(HeightBefore, OuterHeight());
+    EXPECT_EQ(ClientWidthBefore, ClientWidth());
+    EXPECT_EQ(ClientHeightBefore, ClientHeight());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, FormSize,
+    ::testing::Values(
+        TSizeCase{"StoredClientSize", "ClientWidth = 300; ClientHeight = 200", nullptr, {true, 300}, {true, 200}},
+        TSizeCase{"StoredOuterSize", "Width = 400; Height = 300", nullptr, {false, 400}, {false, 300}},
+        TSizeCase{"StoredClientSizeWithAMenu", "ClientWidth = 300; ClientHeight = 200" + MenuBlock, nullptr,
+                  {true, 300}, {true, 200}},
+        TSizeCase{"StoredOuterSizeWithAMenu", "Width = 400; Height = 300" + MenuBlock, nullptr, {false, 400},
+                  {false, 300}},
+        TSizeCase{"OuterSizeWrittenAfterTheStoredClientSize", "ClientWidth = 300; ClientHeight = 200",
+                  [](TForm& F) {
+                      F.SetWidth(500);
+                      F.SetHeight(400);
+                  },
+                  {false, 500}, {false, 400}},
+        TSizeCase{"WidthWrittenAfterTheStoredClientSize", "ClientWidth = 300; ClientHeight = 200",
+                  [](TForm& F) { F.SetWidth(500); }, {false, 500}, {true, 200}},
+        TSizeCase{"ClientSizeWrittenAfterTheStoredOuterSize", "Width = 400; Height = 300",
+                  [](TForm& F) {
+                      F.SetClientWidth(250);
+                      F.SetClientHeight(150);
+                  },
+                  {true, 250}, {true, 150}},
+        TSizeCase{"OuterHeightWrittenAfterTheStoredClientSizeWithAMenu",
+                  "ClientWidth = 300; ClientHeight = 200" + MenuBlock, [](TForm& F) { F.SetHeight(400); },
+                  {true, 300}, {false, 400}}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(FormTest, AFormBuiltInCodeShowsWithoutAResource)
 {

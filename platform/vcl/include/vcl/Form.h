@@ -53,6 +53,9 @@ public:
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition Value) { FPosition = Value; }
 
+    // Width and Height and ClientWidth and ClientHeight are tied by the
+    // frame: the one written last decides, before the show as after it.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void SetClientWidth(int Value);
     void SetClientHeight(int Value);
 
@@ -112,6 +115,8 @@ private:
     // Follows a change of the desktop's frame; true when it changed.
     bool FitToFrame();
     int MenuHeight() const;
+    // Lays out the menu bar and client area of the hidden window.
+    void LayOut();
     void WindowClosed();
     void BuildComponents();
 
@@ -123,6 +128,8 @@ private:
     TPosition FPosition = poDesigned;
     TMainMenu* FMenu = nullptr;
     AnsiString FMenuName;
+    // The client size written after the outer size (-1: the outer size
+    // decides); kept when the desktop tells another frame.
     int FClientWidthWanted = -1;
     int FClientHeightWanted = -1;
     // The desktop's frame and title around the window, as last seen.

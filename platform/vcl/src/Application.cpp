@@ -36,6 +36,19 @@ bool Headless()
     return Platform == "offscreen" || Platform == "minimal";
 }
 
+// The offscreen and minimal platforms have no desktop to take a window's
+// size hints, and say so each time a layout sets the minimum size of a shown
+// window. There that line is dropped; every other message goes on to the
+// handler before.
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+void DropSizeHintsNotice(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
+{
+    if (Type == QtWarningMsg && Message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    PreviousMessageHandler(Type, Context, Message);
+}
+
 } // namespace
 
 TApplication* const Application = &TheApplication;
@@ -66,6 +79,8 @@ void TApplication::Initialize()
         StartedApplication = new QApplication(ProgramArgc, ProgramArgv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
+    if (Headless())
+        PreviousMessageHandler = qInstallMessageHandler(DropSizeHintsNotice);
     InstallFontSubstitutions();
     FToolkit->Loop = std::make_unique<TQtLoop>();
     FToolkit->PreviousLoop = SetMainLoop(FToolkit->Loop.get());
@@ -99,6 +114,10 @@ void TApplication::Finalize()
     FToolkit.reset();
     delete StartedApplication;
     StartedApplication = nullptr;
+    if (PreviousMessageHandler) {
+        qInstallMessageHandler(PreviousMessageHandler);
+        PreviousMessageHandler = nullptr;
+    }
     FInitialized = false;
 }
 

@@ -31,3 +31,13 @@ function(vtx_add_no_display_test program)
   vtx_folder_label(label)
   set_tests_properties(${program}.WithoutADisplaySaysWhatItNeeds PROPERTIES LABELS ${label})
 endfunction()
+
+# vtx_add_quiet_start_test(<program>): the desktop program, started in a
+# login without XDG_RUNTIME_DIR, shows its window on the offscreen platform
+# and prints nothing: no warning of the window toolkit's.
+function(vtx_add_quiet_start_test program)
+  add_test(NAME ${program}.WithoutARuntimeFolderStartsQuietly
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}>
+            -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/quiet-start
+            -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutRuntimeFolder.cmake)
+endfunction()

@@ -10,6 +10,7 @@
 #include "QtSupport.h"
 #include "rtl/Application.h"
 #include "rtl/Thread.h"
+#include "vcl/GraphicalSession.h"
 #include "vcl/QtLoop.h"
 
 namespace {
@@ -74,6 +75,7 @@ void TApplication::Initialize()
         return;
     FToolkit = std::make_unique<TToolkit>();
     if (!QApplication::instance()) {
+        UsePrivateRuntimeFolder();
         ProgramArg0 = ProgramPath();
         ProgramArgv[0] = ProgramArg0.data();
         StartedApplication = new QApplication(ProgramArgc, ProgramArgv);

@@ -21,13 +21,27 @@ function(vtx_add_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS ${label} ${T_PROPERTIES})
 endfunction()
 
+# vtx_add_script_test(<name> <script> [-D<var>=<value>...]): the CMake
+# script run as test <name>, with those variables, labelled by its folder.
+function(vtx_add_script_test name script)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} ${ARGN} -P ${script})
+  vtx_folder_label(label)
+  set_tests_properties(${name} PROPERTIES LABELS ${label})
+endfunction()
+
 # vtx_add_no_display_test(<program>): the desktop program, started where
 # there is no display, says that it needs a graphical session and ends
 # with a failure status of its own, not with the window toolkit's abort.
 function(vtx_add_no_display_test program)
-  add_test(NAME ${program}.WithoutADisplaySaysWhatItNeeds
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${program}>
-            -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutDisplay.cmake)
-  vtx_folder_label(label)
-  set_tests_properties(${program}.WithoutADisplaySaysWhatItNeeds PROPERTIES LABELS ${label})
+  vtx_add_script_test(${program}.WithoutADisplaySaysWhatItNeeds
+    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutDisplay.cmake -DPROGRAM=$<TARGET_FILE:${program}>)
+endfunction()
+
+# vtx_add_quiet_start_test(<program>): the desktop program, started in a
+# login without XDG_RUNTIME_DIR, shows its window on the offscreen platform
+# and prints nothing: no warning of the window toolkit's.
+function(vtx_add_quiet_start_test program)
+  vtx_add_script_test(${program}.WithoutARuntimeFolderStartsQuietly
+    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutRuntimeFolder.cmake -DPROGRAM=$<TARGET_FILE:${program}>
+    -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/quiet-start)
 endfunction()

@@ -7,16 +7,18 @@
 // second the same at every size, apart from what the caches make of the
 // larger sizes (the reference shows how much that is).
 //
-// The files live in a fresh folder under $TMPDIR (default /tmp). A save of
-// TYIniFile writes a temporary file, syncs it to disk and renames it; the
-// reference only writes.
+// The files live in a fresh folder under $TMPDIR (default /tmp), removed at
+// the end. A save of TYIniFile writes a temporary file, syncs it to disk and
+// renames it; the reference only writes.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -49,16 +51,33 @@ const std::vector<TEntry>& Schedule()
     return Entries;
 }
 
+// A fresh folder under $TMPDIR, removed with all its files when the program
+// ends (from main or through exit()).
+class TScratchFolder {
+public:
+    TScratchFolder()
+    {
+        const char* Tmp = std::getenv("TMPDIR");
+        Path = std::string(Tmp && *Tmp ? Tmp : "/tmp") + "/support-bench-XXXXXX";
+        if (!mkdtemp(Path.data()))
+            std::abort();
+    }
+    ~TScratchFolder()
+    {
+        std::error_code Ignored;
+        std::filesystem::remove_all(Path, Ignored);
+    }
+    TScratchFolder(const TScratchFolder&) = delete;
+    TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+    std::string Path;
+};
+
+// Made when the first benchmark that needs it runs.
 const std::string& Folder()
 {
-    static const std::string Dir = [] {
-        const char* Tmp = std::getenv("TMPDIR");
-        std::string Template = std::string(Tmp && *Tmp ? Tmp : "/tmp") + "/support-bench-XXXXXX";
-        if (!mkdtemp(Template.data()))
-            std::abort();
-        return Template;
-    }();
-    return Dir;
+    static const TScratchFolder Scratch;
+    return Scratch.Path;
 }
 
 const std::string& ScheduleFile()

@@ -10,6 +10,7 @@
 #include "QtSupport.h"
 #include "rtl/Application.h"
 #include "rtl/Thread.h"
+#include "vcl/GraphicalSession.h"
 #include "vcl/QtLoop.h"
 
 namespace {
@@ -34,6 +35,19 @@ bool Headless()
 {
     QString Platform = QGuiApplication::platformName();
     return Platform == "offscreen" || Platform == "minimal";
+}
+
+// The offscreen and minimal platforms have no desktop to take a window's
+// size hints, and say so each time a layout sets the minimum size of a shown
+// window. There that line is dropped; every other message goes on to the
+// handler before.
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+void DropSizeHintsNotice(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
+{
+    if (Type == QtWarningMsg && Message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    PreviousMessageHandler(Type, Context, Message);
 }
 
 } // namespace
@@ -61,11 +75,14 @@ void TApplication::Initialize()
         return;
     FToolkit = std::make_unique<TToolkit>();
     if (!QApplication::instance()) {
+        UsePrivateRuntimeFolder();
         ProgramArg0 = ProgramPath();
         ProgramArgv[0] = ProgramArg0.data();
         StartedApplication = new QApplication(ProgramArgc, ProgramArgv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
+    if (Headless())
+        PreviousMessageHandler = qInstallMessageHandler(DropSizeHintsNotice);
     InstallFontSubstitutions();
     FToolkit->Loop = std::make_unique<TQtLoop>();
     FToolkit->PreviousLoop = SetMainLoop(FToolkit->Loop.get());
@@ -99,6 +116,10 @@ void TApplication::Finalize()
     FToolkit.reset();
     delete StartedApplication;
     StartedApplication = nullptr;
+    if (PreviousMessageHandler) {
+        qInstallMessageHandler(PreviousMessageHandler);
+        PreviousMessageHandler = nullptr;
+    }
     FInitialized = false;
 }
 

@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +22,20 @@ std::optional<std::string> Variable(const char* Name)
 bool Set(const std::optional<std::string>& Value)
 {
     return Value && !Value->empty();
+}
+
+bool RuntimeFolderNamed()
+{
+    return Set(Variable("XDG_RUNTIME_DIR"));
+}
+
+// Where the toolkit goes without a runtime folder named.
+std::string ToolkitRuntimeFolder()
+{
+    const std::optional<std::string> Temp = Variable("TMPDIR");
+    const passwd* User = getpwuid(geteuid());
+    return (Set(Temp) ? *Temp : std::string("/tmp")) + "/runtime-" +
+           (User ? std::string(User->pw_name) : std::to_string(geteuid()));
 }
 
 } // namespace
@@ -70,4 +88,32 @@ bool CheckGraphicalSession()
                  "The tests need none: ./scripts/test.sh at the top of the source tree builds and runs them.\n",
                  program_invocation_short_name);
     return false;
+}
+
+bool MakePrivateFolder(const std::string& Folder)
+{
+    if (mkdir(Folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // Checked and mended through one descriptor, so that a link or another
+    // folder put in its place meanwhile is never the one made private.
+    const int Descriptor = open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (Descriptor < 0)
+        return false;
+    struct stat Status;
+    const bool Private = fstat(Descriptor, &Status) == 0 && Status.st_uid == geteuid() &&
+                         ((Status.st_mode & 07777) == 0700 || fchmod(Descriptor, 0700) == 0);
+    close(Descriptor);
+    return Private;
+}
+
+void UsePrivateRuntimeFolder(const std::string& Folder)
+{
+    if (!RuntimeFolderNamed() && MakePrivateFolder(Folder))
+        setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
+}
+
+void UsePrivateRuntimeFolder()
+{
+    if (!RuntimeFolderNamed())
+        UsePrivateRuntimeFolder(ToolkitRuntimeFolder());
 }

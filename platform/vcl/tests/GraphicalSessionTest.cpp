@@ -1,11 +1,17 @@
 // When a program can show its windows, from the variables that name a
-// display or a window platform; and the run scripts' check, which must give
-// the same answer before they build anything.
+// display or a window platform, and the run scripts' check, which must give
+// the same answer before they build anything; the runtime folder of a login
+// that names none.
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -68,4 +74,100 @@ TEST(GraphicalSession, TheRunScriptsCheckAgrees)
         ASSERT_TRUE(WIFEXITED(Status)) << Case.Name;
         EXPECT_EQ(WEXITSTATUS(Status) == 0, Case.Have) << Case.Name;
     }
+}
+
+// The runtime folder given to a login that names none: made or mended to be
+// this user's alone, and refused where it cannot be.
+class PrivateFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string Pattern = (std::filesystem::temp_directory_path() / "vcl-runtime-XXXXXX").string();
+        ASSERT_NE(mkdtemp(Pattern.data()), nullptr);
+        Root = Pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(Root); }
+
+    static unsigned Mode(const std::filesystem::path& Path)
+    {
+        struct stat Status;
+        return lstat(Path.c_str(), &Status) == 0 ? Status.st_mode & 07777 : 0;
+    }
+
+    std::filesystem::path Root;
+};
+
+TEST_F(PrivateFolderTest, MadeOrMendedToMode0700)
+{
+    const std::filesystem::path Open = Root / "open", Private = Root / "private";
+    mkdir(Open.c_str(), 0700);
+    chmod(Open.c_str(), 0777);
+    mkdir(Private.c_str(), 0700);
+    const struct {
+        const char* Name;
+        std::filesystem::path Folder;
+    } Cases[] = {
+        {"missing", Root / "missing"},
+        {"open to all", Open},
+        {"already private", Private},
+    };
+    for (const auto& Case : Cases) {
+        EXPECT_TRUE(MakePrivateFolder(Case.Folder)) << Case.Name;
+        EXPECT_EQ(Mode(Case.Folder), 0700u) << Case.Name;
+    }
+}
+
+TEST_F(PrivateFolderTest, RefusedWhereItCannotBeAFolderOfThisUsersAlone)
+{
+    const std::filesystem::path Own = Root / "own", Link = Root / "link", File = Root / "file";
+    mkdir(Own.c_str(), 0755);
+    symlink(Own.c_str(), Link.c_str());
+    std::ofstream(File) << "x";
+    const struct {
+        const char* Name;
+        std::filesystem::path Folder;
+    } Cases[] = {
+        {"a link to a folder of this user's", Link},
+        {"a file", File},
+        {"in a folder that does not exist", Root / "missing" / "runtime"},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_FALSE(MakePrivateFolder(Case.Folder)) << Case.Name;
+    EXPECT_EQ(Mode(Own), 0755u) << "the folder behind the link was changed";
+}
+
+TEST_F(PrivateFolderTest, RefusedWhenAnotherUserOwnsIt)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give a folder to another user";
+    const std::filesystem::path Folder = Root / "theirs";
+    mkdir(Folder.c_str(), 0700);
+    ASSERT_EQ(chown(Folder.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(MakePrivateFolder(Folder));
+}
+
+// A login that names its runtime folder keeps it; an empty name is none.
+TEST_F(PrivateFolderTest, UsedOnlyWhereTheLoginNamesNone)
+{
+    const char* Saved = std::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> Previous = Saved ? std::optional<std::string>(Saved) : std::nullopt;
+    const std::string Named = (Root / "named").string(), Given = (Root / "given").string();
+    const struct {
+        const char* Name;
+        std::string Variable;
+        std::string Expected;
+    } Cases[] = {
+        {"named", Named, Named},
+        {"empty", "", Given},
+    };
+    for (const auto& Case : Cases) {
+        setenv("XDG_RUNTIME_DIR", Case.Variable.c_str(), 1);
+        UsePrivateRuntimeFolder(Given);
+        EXPECT_EQ(std::getenv("XDG_RUNTIME_DIR"), Case.Expected) << Case.Name;
+        EXPECT_EQ(std::filesystem::exists(Given), Case.Expected == Given) << Case.Name;
+    }
+    if (Previous)
+        setenv("XDG_RUNTIME_DIR", Previous->c_str(), 1);
+    else
+        unsetenv("XDG_RUNTIME_DIR");
 }

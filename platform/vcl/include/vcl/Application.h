@@ -15,7 +15,8 @@
 //         return 0;
 //     }
 //
-// Initialize starts the window toolkit (when nothing has started it yet),
+// Initialize starts the window toolkit (when nothing has started it yet,
+// with the runtime folder of UsePrivateRuntimeFolder in GraphicalSession.h),
 // installs its loop as the main loop, shows every message box of the system
 // as a real dialog (from any thread: a box asked for on another thread is
 // shown on the main thread while the caller waits), and shows an exception

@@ -3,6 +3,9 @@
 // check this first, so that on a machine without a display (a server, a
 // container, a login without X forwarding) they say what they need instead
 // of ending in the window toolkit's abort.
+//
+// And the session's runtime folder, given to a login that names none before
+// the window toolkit starts.
 
 #include <optional>
 #include <string>
@@ -23,3 +26,18 @@ bool HaveGraphicalSession(const TSessionEnvironment& Environment);
 // For the start of a program: true when it can show its windows; else says
 // so on standard error, with what to do instead, and returns false.
 bool CheckGraphicalSession();
+
+// The window toolkit wants a runtime folder of the session's, named by
+// XDG_RUNTIME_DIR. In a login that names none (after su, over ssh with X
+// forwarding, on a plain X server) it warns at every start of a program and
+// uses <TMPDIR or /tmp>/runtime-<user>. UsePrivateRuntimeFolder does the same
+// before the toolkit starts, without a word: where the variable is unset or
+// empty, it makes that folder (or Folder) private to this user and names it
+// in XDG_RUNTIME_DIR for this process. A login that names one keeps it; a
+// folder that cannot be made private is left to the toolkit and its warning.
+void UsePrivateRuntimeFolder();
+void UsePrivateRuntimeFolder(const std::string& Folder);
+
+// Makes Folder, or finds it, a folder of this user's (not a link) with mode
+// 0700; false when it cannot be one.
+bool MakePrivateFolder(const std::string& Folder);

@@ -3,30 +3,16 @@
 
 #include <QByteArray>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "vcl/Application.h"
-
-namespace {
-
-// The toolkit wants a private runtime folder (mode 0700) and warns in every
-// program started without one; where the session gives none, the tests
-// share one in the build folder.
-void UsePrivateRuntimeFolder()
-{
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    mkdir(VTX_TEST_RUNTIME_DIR, 0700);
-    chmod(VTX_TEST_RUNTIME_DIR, 0700);
-    qputenv("XDG_RUNTIME_DIR", VTX_TEST_RUNTIME_DIR);
-}
-
-} // namespace
+#include "vcl/GraphicalSession.h"
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    UsePrivateRuntimeFolder();
+    // Where the session names no runtime folder, the tests share one in the
+    // build folder.
+    UsePrivateRuntimeFolder(VTX_TEST_RUNTIME_DIR);
     ::testing::InitGoogleTest(&argc, argv);
     Application->Initialize();
     int Result = RUN_ALL_TESTS();

@@ -24,11 +24,6 @@ bool Set(const std::optional<std::string>& Value)
     return Value && !Value->empty();
 }
 
-bool RuntimeFolderNamed()
-{
-    return Set(Variable("XDG_RUNTIME_DIR"));
-}
-
 // Where the toolkit goes without a runtime folder named.
 std::string ToolkitRuntimeFolder()
 {
@@ -108,12 +103,11 @@ bool MakePrivateFolder(const std::string& Folder)
 
 void UsePrivateRuntimeFolder(const std::string& Folder)
 {
-    if (!RuntimeFolderNamed() && MakePrivateFolder(Folder))
+    if (!Set(Variable("XDG_RUNTIME_DIR")) && MakePrivateFolder(Folder))
         setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
 }
 
 void UsePrivateRuntimeFolder()
 {
-    if (!RuntimeFolderNamed())
-        UsePrivateRuntimeFolder(ToolkitRuntimeFolder());
+    UsePrivateRuntimeFolder(ToolkitRuntimeFolder());
 }

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need,
-# when any of them is missing. Run as root, or as a user who may sudo.
+# when any of them is missing. The tests that look at the windows on a real
+# X desktop bring their own: a virtual X server, a window manager and a
+# tool that drags, clicks and types as a user would. Run as root, or as a
+# user who may sudo.
 set -euo pipefail
 
 packages=(
@@ -8,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-wqy-microhei fonts-liberation2
+  xvfb openbox xdotool x11-utils
 )
 
 missing=()

@@ -38,7 +38,7 @@ void AtLine(const TResourceComponent& Node, Step&& Run)
 } // namespace
 
 // The top-level window: tells the form when the user closes it, and keeps
-// the form's bounds in step when the desktop moves or resizes it.
+// the form's bounds in step when the desktop or the user moves or resizes it.
 class TForm::TWindow : public QWidget {
 public:
     explicit TWindow(TForm* AForm) : Form(AForm) {}
@@ -57,18 +57,27 @@ protected:
     void resizeEvent(QResizeEvent* Event) override
     {
         QWidget::resizeEvent(Event);
-        if (Form->FitToFrame())
-            return;
-        Form->FWidth = frameGeometry().width();
-        Form->FHeight = frameGeometry().height();
+        Form->FollowWindow();
     }
     void moveEvent(QMoveEvent* Event) override
     {
         QWidget::moveEvent(Event);
-        Form->FitToFrame();
-        Form->FLeft = x();
-        Form->FTop = y();
+        Form->FollowWindow();
     }
+    bool event(QEvent* Event) override
+    {
+        // Some desktops tell the frame of a shown window only after it is
+        // drawn, with neither a move nor a resize of the window.
+        if (isVisible() && !Form->FFrameKnown)
+            Form->FitToFrame();
+        return QWidget::event(Event);
+    }
+
+public:
+    // The toolkit puts a window's frame at its place only when it makes the
+    // native window at the first show; one made before that is placed by
+    // its own corner.
+    void ForgetNativeWindow() { destroy(); }
 
 private:
     TForm* Form;
@@ -84,9 +93,10 @@ TForm::TForm(TComponent* AOwner, AnsiString Resource)
     FVisible = false;
     SetColor(clBtnFace);
     FontChanged();
-    // The desktop tells the frame of a window that exists, shown or not
-    // (some desktops only once they have framed it, see FitToFrame): the
-    // outer and the client size are tied by it from the start.
+    // A desktop that tells the frame of a window that exists, shown or not,
+    // ties the outer and the client size by it from the start; one that
+    // tells it only once it has framed the shown window gets the window made
+    // anew at the first show (see PlaceOnFirstShow and FitToFrame).
     Widget()->winId();
     FitToFrame();
     SetBounds(0, 0, 320, 240);
@@ -121,10 +131,12 @@ void TForm::CaptionChanged()
 void TForm::ApplyGeometry()
 {
     // Width and Height take in the desktop's frame and title; the window
-    // itself is what lies inside them. It is placed by Position when it is
-    // first shown.
-    Widget()->resize(std::max(0, FWidth - FFrameWidth), std::max(0, FHeight - FFrameHeight));
-    if (FPlaced && FPosition == poDesigned)
+    // itself is what lies inside them. Left and Top are the frame's corner.
+    // The window is placed by Position when it is first shown; after that it
+    // moves only when they differ from where it is, so that a move of the
+    // user's is never taken back.
+    ResizeWindow();
+    if (FPlaced && Widget()->pos() != QPoint(FLeft, FTop))
         Widget()->move(FLeft, FTop);
     LayOut();
 }
@@ -141,24 +153,48 @@ void TForm::LayOut()
     Widget()->layout()->activate();
 }
 
-bool TForm::FitToFrame()
+void TForm::ResizeWindow()
 {
-    // The desktop tells its frame once the window is up (some desktops only
-    // after they have framed it): the window then shrinks to keep the outer
-    // size.
+    Widget()->resize(std::max(0, FWidth - FFrameWidth), std::max(0, FHeight - FFrameHeight));
+}
+
+void TForm::FitToFrame()
+{
+    // The desktop's frame as it tells it now (nothing before it tells).
     const QRect Outer = Widget()->frameGeometry();
     const int FrameWidth = Outer.width() - Widget()->width();
     const int FrameHeight = Outer.height() - Widget()->height();
-    if (FrameWidth == FFrameWidth && FrameHeight == FFrameHeight)
-        return false;
+    if (FFrameKnown || (FrameWidth == 0 && FrameHeight == 0)) {
+        FFrameWidth = FrameWidth;
+        FFrameHeight = FrameHeight;
+        return;
+    }
+    // The first frame told: the window fits itself into the outer size (or
+    // keeps the client size written last) once, where it stands. Any later
+    // change of the frame (a maximised window's, say) is the desktop's.
+    FFrameKnown = true;
     FFrameWidth = FrameWidth;
     FFrameHeight = FrameHeight;
     if (FClientWidthWanted >= 0)
         FWidth = FClientWidthWanted + FFrameWidth;
     if (FClientHeightWanted >= 0)
         FHeight = FClientHeightWanted + MenuHeight() + FFrameHeight;
-    ApplyGeometry();
-    return true;
+    ResizeWindow();
+    LayOut();
+}
+
+void TForm::FollowWindow()
+{
+    FitToFrame();
+    // A hidden window's own moves and resizes are the form's writes, and
+    // until the desktop has placed a window it may report where it was.
+    if (!Widget()->isVisible() || Widget()->windowState() & Qt::WindowMinimized)
+        return;
+    const QRect Outer = Widget()->frameGeometry();
+    FLeft = Outer.x();
+    FTop = Outer.y();
+    FWidth = Outer.width();
+    FHeight = Outer.height();
 }
 
 int TForm::MenuHeight() const
@@ -225,21 +261,29 @@ void TForm::PlaceOnFirstShow()
     if (FPlaced)
         return;
     FPlaced = true;
-    ApplyGeometry();
     QScreen* Screen = QGuiApplication::primaryScreen();
     QRect Area = Screen ? Screen->availableGeometry() : QRect(0, 0, 1024, 768);
     switch (FPosition) {
-    case poDesigned:
-        Widget()->move(FLeft, FTop);
-        break;
     case poScreenCenter:
     case poDesktopCenter:
     case poMainFormCenter:
-        Widget()->move(Area.x() + (Area.width() - FWidth) / 2, Area.y() + (Area.height() - FHeight) / 2);
+        FLeft = Area.x() + (Area.width() - FWidth) / 2;
+        FTop = Area.y() + (Area.height() - FHeight) / 2;
         break;
+    case poDesigned:
     case poDefault:
         break;
     }
+    // A desktop that has not told its frame yet puts the frame at Left and
+    // Top only when the toolkit makes the native window now, at the show;
+    // one that has told it takes the window's corner inside the frame.
+    if (!FFrameKnown)
+        static_cast<TWindow*>(Widget())->ForgetNativeWindow();
+    ResizeWindow();
+    // poDefault leaves the place to the desktop.
+    if (FPosition != poDefault)
+        Widget()->move(FLeft, FTop);
+    LayOut();
 }
 
 void TForm::Close()

@@ -112,8 +112,13 @@ private:
     class TWindow;
     friend class TWindow;
     void PlaceOnFirstShow();
-    // Follows a change of the desktop's frame; true when it changed.
-    bool FitToFrame();
+    // Sizes the window inside the frame to Width and Height.
+    void ResizeWindow();
+    // Takes the desktop's frame as it tells it; the first time, fits the
+    // window to it.
+    void FitToFrame();
+    // Takes the window's place and size as the desktop or the user made them.
+    void FollowWindow();
     int MenuHeight() const;
     // Lays out the menu bar and client area of the hidden window.
     void LayOut();
@@ -132,7 +137,9 @@ private:
     // decides); kept when the desktop tells another frame.
     int FClientWidthWanted = -1;
     int FClientHeightWanted = -1;
-    // The desktop's frame and title around the window, as last seen.
+    // The desktop's frame and title around the window, as last seen, and
+    // whether the desktop has told one yet.
+    bool FFrameKnown = false;
     int FFrameWidth = 0;
     int FFrameHeight = 0;
     TNotifyEvent FOnCreate;

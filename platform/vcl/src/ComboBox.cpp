@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 
 #include "QtSupport.h"
@@ -10,6 +11,24 @@
 namespace {
 
 const std::vector<const char*> StyleNames = {"csDropDown", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"};
+
+// The rows the list shows when the form stores no DropDownCount.
+constexpr int DefaultDropDownCount = 8;
+
+// The application's style, except that the list drops down under the box
+// and holds DropDownCount rows in every combo box style: some styles (Fusion
+// among them) open the list of a box without an edit as a menu over the box
+// with every item in it, whatever the box's count of visible items.
+class TDropDownStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint Hint, const QStyleOption* Option, const QWidget* Widget,
+                  QStyleHintReturn* Return) const override
+    {
+        if (Hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(Hint, Option, Widget, Return);
+    }
+};
 
 } // namespace
 
@@ -95,6 +114,11 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new QComboBox)
     Box->setEditable(true);
     Box->setInsertPolicy(QComboBox::NoInsert);
     Box->setCompleter(nullptr);
+    Box->setMaxVisibleItems(DefaultDropDownCount);
+    // The box owns its style.
+    auto* Style = new TDropDownStyle;
+    Style->setParent(Box);
+    Box->setStyle(Style);
     FItems = std::make_unique<TItems>(Box);
     // activated comes from the user's choice only.
     QObject::connect(Box, &QComboBox::activated, Box, [this](int Index) { UserChose(Index); });

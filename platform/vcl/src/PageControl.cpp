@@ -20,6 +20,15 @@ TPageControl* TTabSheet::PageControl() const
     return dynamic_cast<TPageControl*>(Parent());
 }
 
+void TTabSheet::SetParent(TWinControl* AParent)
+{
+    TWinControl::SetParent(AParent);
+    // The page control shows one page at a time; every page shown would lie
+    // under the shown one, and Tab would take the focus to its controls.
+    if (TPageControl* Pages = PageControl(); Pages && Pages->ActivePageIndex() != PageIndex())
+        Widget()->hide();
+}
+
 int TTabSheet::PageIndex() const
 {
     TPageControl* Pages = PageControl();

@@ -44,6 +44,19 @@ TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons)
     return Shift;
 }
 
+// 1 for Tab, -1 for Shift+Tab (which the desktop sends as Backtab, or as
+// Tab with Shift), 0 for any other key; Tab with Ctrl or Alt is no move.
+int TabStep(const QKeyEvent& Event)
+{
+    if (Event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return 0;
+    if (Event.key() == Qt::Key_Backtab)
+        return -1;
+    if (Event.key() == Qt::Key_Tab)
+        return Event.modifiers() & Qt::ShiftModifier ? -1 : 1;
+    return 0;
+}
+
 } // namespace
 
 // The cells that are not fixed; the fixed row and column are the headers.
@@ -145,16 +158,7 @@ public:
     QPointer<QLineEdit> Editor;
 
 protected:
-    bool eventFilter(QObject* Object, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape &&
-            EditedCell.isValid()) {
-            const_cast<QAbstractItemModel*>(EditedCell.model())->setData(EditedCell, Original, Qt::EditRole);
-            if (Editor)
-                Editor->setText(Original);
-        }
-        return QStyledItemDelegate::eventFilter(Object, Event);
-    }
+    bool eventFilter(QObject* Object, QEvent* Event) override;
 
 private:
     QString Original;
@@ -179,9 +183,46 @@ public:
 
     bool Editing() const { return state() == EditingState; }
 
+    // Tab (Forward) or Shift+Tab, in the grid or in its editor. With goTabs
+    // the next or previous cell, wrapping round to the next or previous
+    // row; without it the next or previous control in the tab order. An
+    // edit ends either way and what was typed stays in its cell.
+    void Tab(bool Forward)
+    {
+        EndEdit(true);
+        if (!Grid->FOptions.Contains(goTabs)) {
+            QWidget::focusNextPrevChild(Forward);   // not the view's own cell moves
+            return;
+        }
+        const int Left = Grid->FFixedCols, Right = Grid->FColCount - 1;
+        const int Top = Grid->FFixedRows, Bottom = Grid->FRowCount - 1;
+        int C = Grid->Col(), R = Grid->Row();
+        if (Forward && ++C > Right) {
+            C = Left;
+            R = R == Bottom ? Top : R + 1;
+        } else if (!Forward && --C < Left) {
+            C = Right;
+            R = R == Top ? Bottom : R - 1;
+        }
+        Grid->SelectCell(C, R);
+    }
+
     QPoint ToControl(const QPoint& ViewportPoint) const { return viewport()->mapTo(this, ViewportPoint); }
 
 protected:
+    // Tab and Shift+Tab are taken before the toolkit turns them into a
+    // focus move or the view's own move to the next cell.
+    bool event(QEvent* Event) override
+    {
+        if (Event->type() == QEvent::KeyPress) {
+            if (const int Step = TabStep(*static_cast<QKeyEvent*>(Event))) {
+                Tab(Step > 0);
+                return true;
+            }
+        }
+        return QTableView::event(Event);
+    }
+
     void mousePressEvent(QMouseEvent* Event) override
     {
         TMouseButton Button = Event->button() == Qt::RightButton ? mbRight
@@ -217,6 +258,23 @@ protected:
 private:
     TStringGrid* Grid;
 };
+
+bool TStringGrid::TDelegate::eventFilter(QObject* Object, QEvent* Event)
+{
+    if (Event->type() == QEvent::KeyPress) {
+        // Tab and Shift+Tab in the editor do what they do in the grid.
+        if (const int Step = TabStep(*static_cast<QKeyEvent*>(Event))) {
+            static_cast<TView*>(parent())->Tab(Step > 0);
+            return true;
+        }
+        if (static_cast<QKeyEvent*>(Event)->key() == Qt::Key_Escape && EditedCell.isValid()) {
+            const_cast<QAbstractItemModel*>(EditedCell.model())->setData(EditedCell, Original, Qt::EditRole);
+            if (Editor)
+                Editor->setText(Original);
+        }
+    }
+    return QStyledItemDelegate::eventFilter(Object, Event);
+}
 
 TStringGrid::TStringGrid(TComponent* AOwner) : TWinControl(AOwner, new TView(this))
 {

@@ -1,6 +1,9 @@
 // Buttons, check boxes, radio buttons and combo boxes, driven as a user
 // drives them and set from code.
 
+#include <QAbstractItemView>
+#include <QComboBox>
+
 #include "TestForm.h"
 
 namespace {
@@ -204,6 +207,55 @@ TEST(ComboBox, ReplacingTheItemsKeepsTheChoiceOnlyWhenSetAgain)
     EXPECT_THROW(Box->Items()->Strings(3), EStringListError);
     EXPECT_TRUE(Form->Calls.empty());
 }
+
+struct TDropDown {
+    const char* Name;
+    const char* Body;
+    int Rows;
+};
+
+void PrintTo(const TDropDown& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
+class DropDownCount : public ::testing::TestWithParam<TDropDown> {};
+
+// The open list of a combo box of twenty items shows DropDownCount rows:
+// 8 unless the form stores another number.
+TEST_P(DropDownCount, TheOpenListShowsThatManyRows)
+{
+    auto Form = ShowTestForm(GetParam().Body);
+    auto* Box = Form->Get<TComboBox>("Box");
+    EXPECT_EQ(Box->DropDownCount(), GetParam().Rows);
+    while (Box->Items()->Count() < 20)
+        Box->Items()->Add("CH " + std::to_string(Box->Items()->Count() + 1));
+    auto* Combo = static_cast<QComboBox*>(Box->Widget());
+    Combo->showPopup();
+    TUser::ProcessEvents();
+    QAbstractItemView* List = Combo->view();
+    ASSERT_TRUE(List->isVisible());
+    // A row shows when all of its height is inside the list (a row may be
+    // wider than the list).
+    int Shown = 0;
+    for (int I = 0; I < Combo->count(); ++I) {
+        const QRect Row = List->visualRect(Combo->model()->index(I, 0));
+        if (Row.top() >= 0 && Row.bottom() < List->viewport()->height())
+            ++Shown;
+    }
+    Combo->hidePopup();
+    EXPECT_EQ(Shown, GetParam().Rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DropDownCount,
+    ::testing::Values(
+        TDropDown{"ComboBox", R"(TComboBox Box { Left = 8; Top = 8 })", 8},
+        TDropDown{"DropDownList", R"(TComboBox Box { Left = 8; Top = 8; Style = csDropDownList })", 8},
+        TDropDown{"StoredCount", R"(TComboBox Box { Left = 8; Top = 8; Style = csDropDownList; DropDownCount = 12 })", 12},
+        TDropDown{"DriveComboBox", R"(TDriveComboBox Box { Left = 8; Top = 8 })", 8},
+        TDropDown{"DriveComboBoxStoredCount", R"(TDriveComboBox Box { Left = 8; Top = 8; DropDownCount = 5 })", 5}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(Edit, TypingChangesAndCodeDoesNot)
 {

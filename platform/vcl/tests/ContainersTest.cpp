@@ -105,6 +105,28 @@ TEST(PageControl, CodeChangesThePageWithoutOnChange)
     EXPECT_TRUE(Form->Calls.empty());
 }
 
+// The keyboard reaches the controls of the shown page only: what is typed
+// after Tab never lands in an edit on a page out of sight.
+TEST(PageControl, TabSkipsTheControlsOfPagesOutOfSight)
+{
+    auto Form = ShowTestForm(R"(
+        TPageControl PageControl1 { Left = 0; Top = 0; Width = 380; Height = 200
+            TTabSheet TabSheet1 { Caption = "週一"; TEdit Edit1 { Left = 4; Top = 4 } }
+            TTabSheet TabSheet2 { Caption = "週二"; TEdit Edit2 { Left = 4; Top = 4 } }
+        })");
+    auto* Monday = Form->Get<TEdit>("Edit1");
+    auto* Tuesday = Form->Get<TEdit>("Edit2");
+    ASSERT_TRUE(TUser::TypeText(Monday, "1"));
+    TUser::PressTab(Form.get());
+    TUser::TypeKeys(Form.get(), "5");
+    EXPECT_EQ(Tuesday->Text(), "");
+    ASSERT_TRUE(TUser::ChoosePage(Form->Get<TPageControl>("PageControl1"), 1));
+    ASSERT_TRUE(TUser::TypeText(Tuesday, "2"));
+    TUser::PressTab(Form.get(), true);
+    TUser::TypeKeys(Form.get(), "5");
+    EXPECT_EQ(Monday->Text(), "1");
+}
+
 TEST(StatusBar, PanelsFromTheResourceAndFromCode)
 {
     auto Form = ShowTestForm(R"(TStatusBar StatusBar1 {

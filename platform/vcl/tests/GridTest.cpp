@@ -194,4 +194,62 @@ TEST_F(GridTest, ADisabledGridTakesNoMouse)
     EXPECT_TRUE(Form->Calls.empty());
 }
 
+// Tab and Shift+Tab on a grid between two edits, while a cell is being
+// edited and while the grid has the focus with no editor open.
+struct TTabCase {
+    const char* Name;
+    bool Shifted;       // Shift+Tab
+    bool Tabs;          // goTabs
+    bool Editing;       // the typed text is still in the editor
+    int Col, Row;       // the cell typed into
+    const char* Focus;  // "Before", "After" or "Grid"
+    int ToCol, ToRow;   // the selected cell after the key
+};
+
+void PrintTo(const TTabCase& Case, std::ostream* Out)
+{
+    *Out << Case.Name;
+}
+
+class GridTab : public ::testing::TestWithParam<TTabCase> {};
+
+TEST_P(GridTab, MovesToTheNextCellWithGoTabsAndToTheNextControlWithout)
+{
+    const TTabCase& C = GetParam();
+    const AnsiString Options = C.Tabs ? "goEditing, goTabs" : "goEditing";
+    auto Form = ShowTestForm(R"(
+        TEdit Before { Left = 8; Top = 8; Width = 80 }
+        TStringGrid Grid { Left = 8; Top = 36; Width = 300; Height = 120; ColCount = 4; RowCount = 4
+            Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, )" + Options + R"(] }
+        TEdit After { Left = 8; Top = 164; Width = 80 })");
+    auto* Grid = Form->Get<TStringGrid>("Grid");
+    ASSERT_TRUE(TUser::TypeIntoCell(Grid, C.Col, C.Row, "17", !C.Editing));
+    TUser::PressTab(Form.get(), C.Shifted);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(Grid->Cells(C.Col, C.Row), "17") << "what was typed stays in its cell";
+    EXPECT_EQ(Grid->Col(), C.ToCol);
+    EXPECT_EQ(Grid->Row(), C.ToRow);
+    // The next key goes where the focus went.
+    TUser::TypeKeys(Form.get(), "5");
+    const AnsiString Focus = C.Focus;
+    EXPECT_EQ(Form->Get<TEdit>("Before")->Text(), Focus == "Before" ? "5" : "");
+    EXPECT_EQ(Form->Get<TEdit>("After")->Text(), Focus == "After" ? "5" : "");
+    EXPECT_EQ(Grid->Cells(C.ToCol, C.ToRow), Focus == "Grid" ? "5" : "17");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridTab,
+    ::testing::Values(
+        TTabCase{"TabWhileEditingLeavesForTheNextControl", false, false, true, 2, 2, "After", 2, 2},
+        TTabCase{"ShiftTabWhileEditingLeavesForThePreviousControl", true, false, true, 2, 2, "Before", 2, 2},
+        TTabCase{"TabLeavesForTheNextControl", false, false, false, 2, 2, "After", 2, 2},
+        TTabCase{"ShiftTabLeavesForThePreviousControl", true, false, false, 2, 2, "Before", 2, 2},
+        TTabCase{"GoTabsTabWhileEditingWrapsToTheNextRow", false, true, true, 3, 1, "Grid", 1, 2},
+        TTabCase{"GoTabsShiftTabWhileEditingWrapsBack", true, true, true, 1, 2, "Grid", 3, 1},
+        TTabCase{"GoTabsTabGoesToTheNextCell", false, true, false, 1, 2, "Grid", 2, 2},
+        TTabCase{"GoTabsShiftTabGoesToThePreviousCell", true, true, false, 2, 2, "Grid", 1, 2},
+        TTabCase{"GoTabsTabFromTheLastCellGoesToTheFirst", false, true, false, 3, 3, "Grid", 1, 1},
+        TTabCase{"GoTabsShiftTabFromTheFirstCellGoesToTheLast", true, true, false, 1, 1, "Grid", 3, 3}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
 } // namespace

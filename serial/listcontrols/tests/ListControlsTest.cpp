@@ -209,6 +209,13 @@ TEST_F(ListControls, ItemHeightsOfTheDriveList)
     EXPECT_EQ(Box->view()->sizeHintForRow(0), 18);
 }
 
+TEST_F(ListControls, TheDriveListDropsDownEightRowsUnlessTheFormStoresACount)
+{
+    EXPECT_EQ(Combo->DropDownCount(), 8);
+    auto Stored = NewForm<TForm>("TForm1 F { TYDriveComboBox D { DropDownCount = 12 } }");
+    EXPECT_EQ(Stored->FindComponentAs<TYDriveComboBox>("D")->DropDownCount(), 12);
+}
+
 TEST_F(ListControls, AnUnreadyDriveChosenWithADirectoryListFallsBack)
 {
     Drives.MapFolder('M', "missing", false);

@@ -17,6 +17,9 @@ public:
     // The page's place in its page control, or -1.
     int PageIndex() const;
 
+    // A page joins its page control out of sight unless it is the shown one.
+    void SetParent(TWinControl* AParent) override;
+
     void DefineProperties(TPropertyList& List) override;
 
 protected:

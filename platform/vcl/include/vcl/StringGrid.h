@@ -11,6 +11,10 @@
 // while a cell is still being edited sees what was typed. Enter or a click
 // elsewhere ends the edit, Escape ends it and puts the text back.
 //
+// Tab and Shift+Tab go to the next and previous cell with goTabs (from the
+// end of a row to the start of the next, and back), and to the next and
+// previous control without it; either way an edit ends and keeps its text.
+//
 // A left press selects the cell under the pointer, then OnMouseDown runs; a
 // right press does not move the selection. A double click selects its cell
 // first, then OnDblClick runs.

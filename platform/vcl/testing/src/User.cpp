@@ -382,6 +382,15 @@ void TUser::PressEscape(TForm* Form)
     ProcessEvents();
 }
 
+void TUser::PressTab(TForm* Form, bool Shifted)
+{
+    if (Shifted)
+        Key(Form->Widget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    else
+        Key(Form->Widget(), Qt::Key_Tab);
+    ProcessEvents();
+}
+
 void TUser::ProcessEvents()
 {
     Application->ProcessMessages();

@@ -56,6 +56,8 @@ public:
     static void TypeKeys(TForm* Form, const AnsiString& Text);
     static void PressEnter(TForm* Form);
     static void PressEscape(TForm* Form);
+    // Tab, or Shift+Tab (which the desktop sends as Backtab) when Shifted.
+    static void PressTab(TForm* Form, bool Shifted = false);
 
     // Runs the pending window events, posted calls and timers that are due.
     static void ProcessEvents();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 #include <fcntl.h>
 #include <pwd.h>
@@ -24,13 +25,20 @@ bool Set(const std::optional<std::string>& Value)
     return Value && !Value->empty();
 }
 
-// Where the toolkit goes without a runtime folder named.
+// Where the toolkit goes without a runtime folder named: runtime-<user> in
+// its temporary folder, which is TMPDIR (or /tmp) as a canonical path, so
+// that a relative TMPDIR, a trailing slash, doubled slashes or a link give
+// the folder's one true name. Empty where TMPDIR names no folder: the
+// toolkit has no temporary folder then either.
 std::string ToolkitRuntimeFolder()
 {
     const std::optional<std::string> Temp = Variable("TMPDIR");
+    std::error_code Error;
+    const std::filesystem::path Folder = std::filesystem::canonical(Set(Temp) ? *Temp : std::string("/tmp"), Error);
+    if (Error)
+        return {};
     const passwd* User = getpwuid(geteuid());
-    return (Set(Temp) ? *Temp : std::string("/tmp")) + "/runtime-" +
-           (User ? std::string(User->pw_name) : std::to_string(geteuid()));
+    return (Folder / ("runtime-" + (User ? std::string(User->pw_name) : std::to_string(geteuid())))).string();
 }
 
 } // namespace
@@ -87,23 +95,27 @@ bool CheckGraphicalSession()
 
 bool MakePrivateFolder(const std::string& Folder)
 {
-    if (mkdir(Folder.c_str(), 0700) != 0 && errno != EEXIST)
+    const bool Made = mkdir(Folder.c_str(), 0700) == 0;
+    if (!Made && errno != EEXIST)
         return false;
-    // Checked and mended through one descriptor, so that a link or another
-    // folder put in its place meanwhile is never the one made private.
+    // Checked through one descriptor, so that a link or another folder put
+    // in its place meanwhile is never the one taken. A folder found at
+    // another mode may hold what others put there while it was open, so it
+    // is refused, as the toolkit refuses it; only the one just made, which
+    // a umask may have left narrower than 0700, is set to 0700.
     const int Descriptor = open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (Descriptor < 0)
         return false;
     struct stat Status;
     const bool Private = fstat(Descriptor, &Status) == 0 && Status.st_uid == geteuid() &&
-                         ((Status.st_mode & 07777) == 0700 || fchmod(Descriptor, 0700) == 0);
+                         ((Status.st_mode & 07777) == 0700 || (Made && fchmod(Descriptor, 0700) == 0));
     close(Descriptor);
     return Private;
 }
 
 void UsePrivateRuntimeFolder(const std::string& Folder)
 {
-    if (!Set(Variable("XDG_RUNTIME_DIR")) && MakePrivateFolder(Folder))
+    if (!Set(Variable("XDG_RUNTIME_DIR")) && !Folder.empty() && MakePrivateFolder(Folder))
         setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
 }
 

@@ -30,14 +30,15 @@ bool CheckGraphicalSession();
 // The window toolkit wants a runtime folder of the session's, named by
 // XDG_RUNTIME_DIR. In a login that names none (after su, over ssh with X
 // forwarding, on a plain X server) it warns at every start of a program and
-// uses <TMPDIR or /tmp>/runtime-<user>. UsePrivateRuntimeFolder does the same
-// before the toolkit starts, without a word: where the variable is unset or
-// empty, it makes that folder (or Folder) private to this user and names it
-// in XDG_RUNTIME_DIR for this process. A login that names one keeps it; a
-// folder that cannot be made private is left to the toolkit and its warning.
+// uses <TMPDIR or /tmp>/runtime-<user>, the temporary folder as a canonical
+// path. UsePrivateRuntimeFolder does the same before the toolkit starts,
+// without a word: where the variable is unset or empty, it makes that folder
+// (or Folder), or finds it private to this user, and names it in
+// XDG_RUNTIME_DIR for this process. A login that names one keeps it; a
+// folder that is not private is left to the toolkit and its warning.
 void UsePrivateRuntimeFolder();
 void UsePrivateRuntimeFolder(const std::string& Folder);
 
-// Makes Folder, or finds it, a folder of this user's (not a link) with mode
-// 0700; false when it cannot be one.
+// Makes Folder a folder of this user's with mode 0700, or finds it one (not
+// a link); false otherwise. A folder found at another mode is left as it is.
 bool MakePrivateFolder(const std::string& Folder);

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 #include <unistd.h>
 
 #include "MessageDialog.h"
@@ -40,14 +42,59 @@ bool Headless()
 // The offscreen and minimal platforms have no desktop to take a window's
 // size hints, and say so each time a layout sets the minimum size of a shown
 // window. There that line is dropped; every other message goes on to the
-// handler before.
-QtMessageHandler PreviousMessageHandler = nullptr;
+// handler before. Other threads may log while the filter is put in or taken
+// out, so the handler before is read through an atomic, and is kept once
+// stored: a message on its way through the filter while it is taken out
+// still has somewhere to go.
+const QLatin1String SizeHintsNotice("This plugin does not support propagateSizeHints()");
+std::atomic<QtMessageHandler> HandlerBeforeFilter{nullptr};
+// Whether the filter is among the installed handlers: a handler installed
+// over it after Initialize may still pass messages down to it.
+bool FilterInstalled = false;
 
 void DropSizeHintsNotice(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
 {
-    if (Type == QtWarningMsg && Message == QLatin1String("This plugin does not support propagateSizeHints()"))
+    if (Type == QtWarningMsg && Message == SizeHintsNotice)
         return;
-    PreviousMessageHandler(Type, Context, Message);
+    QtMessageHandler Before = HandlerBeforeFilter.load();
+    // Null only in the instant between the install and the store after it.
+    while (!Before) {
+        std::this_thread::yield();
+        Before = HandlerBeforeFilter.load();
+    }
+    Before(Type, Context, Message);
+}
+
+// Whether the toolkit ends the program at a warning, as it reads
+// QT_FATAL_WARNINGS: set to anything but a number, or to a number N above 0
+// (at the Nth warning). It ends it after the handlers have had the warning,
+// dropped or not, so then the filter stays out: the line it ends at is seen.
+bool FatalWarnings()
+{
+    bool Number = false;
+    const int Count = qEnvironmentVariableIntValue("QT_FATAL_WARNINGS", &Number);
+    return !qEnvironmentVariableIsEmpty("QT_FATAL_WARNINGS") && (!Number || Count > 0);
+}
+
+void InstallMessageFilter()
+{
+    if (FilterInstalled || !Headless() || FatalWarnings())
+        return;
+    HandlerBeforeFilter = qInstallMessageHandler(DropSizeHintsNotice);
+    FilterInstalled = true;
+}
+
+// Puts back the handler from before the filter, unless another has been
+// installed over the filter since: that one stays, and the filter under it.
+void RemoveMessageFilter()
+{
+    if (!FilterInstalled)
+        return;
+    const QtMessageHandler Installed = qInstallMessageHandler(HandlerBeforeFilter.load());
+    if (Installed == DropSizeHintsNotice)
+        FilterInstalled = false;
+    else
+        qInstallMessageHandler(Installed);
 }
 
 } // namespace
@@ -81,8 +128,7 @@ void TApplication::Initialize()
         StartedApplication = new QApplication(ProgramArgc, ProgramArgv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    if (Headless())
-        PreviousMessageHandler = qInstallMessageHandler(DropSizeHintsNotice);
+    InstallMessageFilter();
     InstallFontSubstitutions();
     FToolkit->Loop = std::make_unique<TQtLoop>();
     FToolkit->PreviousLoop = SetMainLoop(FToolkit->Loop.get());
@@ -116,10 +162,7 @@ void TApplication::Finalize()
     FToolkit.reset();
     delete StartedApplication;
     StartedApplication = nullptr;
-    if (PreviousMessageHandler) {
-        qInstallMessageHandler(PreviousMessageHandler);
-        PreviousMessageHandler = nullptr;
-    }
+    RemoveMessageFilter();
     FInitialized = false;
 }
 

@@ -1,7 +1,8 @@
 // When a program can show its windows, from the variables that name a
 // display or a window platform, and the run scripts' check, which must give
 // the same answer before they build anything; the runtime folder of a login
-// that names none.
+// that names none; the hand-over of the toolkit's messages between the
+// application's filter and the handlers installed before and after it.
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +16,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QString>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
+#include "vcl/Application.h"
 #include "vcl/GraphicalSession.h"
 
 namespace {
@@ -238,4 +242,66 @@ TEST_F(PrivateFolderTest, NamedInTheTemporaryFolderAsTheToolkitNamesIt)
         EXPECT_EQ(Named ? std::string(Named) : std::string("(unset)"), Expected) << Case.Name;
     }
     std::filesystem::current_path(Working);
+}
+
+// The application filters the toolkit's messages on the offscreen platform.
+// Each case takes the application down and up again, so it runs in a child
+// process of its own, started afresh.
+class MessageFilterDeathTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+namespace {
+
+// Ends the process with status 3 when the offscreen platform's size-hints
+// notice reaches it.
+void EndAtTheSizeHintsNotice(QtMsgType, const QMessageLogContext&, const QString& Message)
+{
+    if (Message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        std::_Exit(3);
+}
+
+void Ignore(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+// Where the toolkit is to end the program at a warning, the filter lets the
+// size-hints notice through to the handler before it, so the line the
+// program ends at is seen; elsewhere it drops it (status 4).
+TEST_F(MessageFilterDeathTest, WithFatalWarningsTheSizeHintsNoticeGoesThrough)
+{
+    const struct {
+        const char* Value;
+        int Status;
+    } Cases[] = {
+        {"1", 3}, {"2", 3}, {"yes", 3}, {"", 4}, {"0", 4}, {"-1", 4},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EXIT(
+            {
+                Application->Finalize();
+                setenv("QT_FATAL_WARNINGS", Case.Value, 1);
+                qInstallMessageHandler(EndAtTheSizeHintsNotice);
+                Application->Initialize();
+                qWarning("This plugin does not support propagateSizeHints()");
+                std::_Exit(4);
+            },
+            ::testing::ExitedWithCode(Case.Status), "")
+            << "QT_FATAL_WARNINGS=" << Case.Value;
+}
+
+TEST_F(MessageFilterDeathTest, AHandlerInstalledAfterInitializeStaysInstalledAfterFinalize)
+{
+    EXPECT_EXIT(
+        {
+            qInstallMessageHandler(Ignore);
+            Application->Finalize();
+            if (qInstallMessageHandler(nullptr) != Ignore) {
+                std::fputs("Finalize put the handler from before Initialize back over the later one\n", stderr);
+                std::_Exit(1);
+            }
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

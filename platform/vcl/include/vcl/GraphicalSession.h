@@ -2,7 +2,9 @@
 // Whether a program's windows have somewhere to go. The desktop programs
 // check this first, so that on a machine without a display (a server, a
 // container, a login without X forwarding) they say what they need instead
-// of ending in the window toolkit's abort.
+// of ending in the window toolkit's abort. A display named that cannot be
+// opened is found only when the toolkit tries: the application then says so
+// too, and ends with status 1.
 //
 // And the session's runtime folder, given to a login that names none before
 // the window toolkit starts.
@@ -26,6 +28,13 @@ bool HaveGraphicalSession(const TSessionEnvironment& Environment);
 // For the start of a program: true when it can show its windows; else says
 // so on standard error, with what to do instead, and returns false.
 bool CheckGraphicalSession();
+
+// For a start that the window toolkit gives up because no window platform
+// could start: says on standard error what could not be opened (the display
+// named, or the platform that QT_QPA_PLATFORM names) and what the program
+// needs. Platforms: the toolkit's list of the platforms it has, "minimal,
+// offscreen, xcb", or empty where it gave none.
+void ReportUnopenedDisplay(const TSessionEnvironment& Environment, const std::string& Platforms);
 
 // The window toolkit wants a runtime folder of the session's, named by
 // XDG_RUNTIME_DIR. In a login that names none (after su, over ssh with X

@@ -31,10 +31,19 @@ endfunction()
 
 # vtx_add_no_display_test(<program>): the desktop program, started where
 # there is no display, says that it needs a graphical session and ends
-# with a failure status of its own, not with the window toolkit's abort.
+# with a failure status of its own, not with the window toolkit's abort;
+# started where a display or window platform is named that cannot be
+# opened, says which and ends with status 1; started on a display of its
+# own (a virtual X server; skipped without one), it runs.
 function(vtx_add_no_display_test program)
   vtx_add_script_test(${program}.WithoutADisplaySaysWhatItNeeds
     ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithoutDisplay.cmake -DPROGRAM=$<TARGET_FILE:${program}>)
+  vtx_add_script_test(${program}.WithADisplayThatCannotBeOpenedSaysWhich
+    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunWithUnopenedDisplay.cmake -DPROGRAM=$<TARGET_FILE:${program}>)
+  set(name ${program}.StartsOnAVirtualDisplay)
+  vtx_add_script_test(${name} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunOnVirtualDisplay.cmake
+    -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${name} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/virtual-display)
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 endfunction()
 
 # vtx_add_quiet_start_test(<program>): the desktop program, started in a

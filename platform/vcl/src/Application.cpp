@@ -4,6 +4,10 @@
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
 #include <unistd.h>
 
 #include "MessageDialog.h"
@@ -37,17 +41,110 @@ bool Headless()
     return Platform == "offscreen" || Platform == "minimal";
 }
 
+// A message handler put over the one installed, passing on what it does not
+// keep to the handler before it. Other threads may log while it is put in or
+// taken out, so the handler before is read through an atomic, and is kept
+// once stored: a message on its way through while it is taken out still has
+// somewhere to go.
+class TMessageHook {
+public:
+    constexpr explicit TMessageHook(QtMessageHandler Handler) : FHandler(Handler) {}
+
+    void Install()
+    {
+        if (FInstalled)
+            return;
+        FBefore = qInstallMessageHandler(FHandler);
+        FInstalled = true;
+    }
+
+    // Puts back the handler from before, unless another has been installed
+    // over this one since: that one stays, and this one under it, as the
+    // later one may pass messages down to it.
+    void Remove()
+    {
+        if (!FInstalled)
+            return;
+        const QtMessageHandler Installed = qInstallMessageHandler(FBefore.load());
+        if (Installed == FHandler)
+            FInstalled = false;
+        else
+            qInstallMessageHandler(Installed);
+    }
+
+    void PassOn(QtMsgType Type, const QMessageLogContext& Context, const QString& Message) const
+    {
+        QtMessageHandler Before = FBefore.load();
+        // Null only in the instant between the first install and the store
+        // after it.
+        while (!Before) {
+            std::this_thread::yield();
+            Before = FBefore.load();
+        }
+        Before(Type, Context, Message);
+    }
+
+private:
+    const QtMessageHandler FHandler;
+    std::atomic<QtMessageHandler> FBefore{nullptr};
+    bool FInstalled = false;
+};
+
 // The offscreen and minimal platforms have no desktop to take a window's
 // size hints, and say so each time a layout sets the minimum size of a shown
-// window. There that line is dropped; every other message goes on to the
-// handler before.
-QtMessageHandler PreviousMessageHandler = nullptr;
+// window. There that line is dropped; every other message goes on.
+void DropSizeHintsNotice(QtMsgType Type, const QMessageLogContext& Context, const QString& Message);
+TMessageHook SizeHintsFilter(DropSizeHintsNotice);
 
 void DropSizeHintsNotice(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
 {
     if (Type == QtWarningMsg && Message == QLatin1String("This plugin does not support propagateSizeHints()"))
         return;
-    PreviousMessageHandler(Type, Context, Message);
+    SizeHintsFilter.PassOn(Type, Context, Message);
+}
+
+// Whether the toolkit ends the program at a warning, as it reads
+// QT_FATAL_WARNINGS: set to anything but a number, or to a number N above 0
+// (at the Nth warning). It ends it after the handlers have had the warning,
+// dropped or not, so then the filter stays out: the line it ends at is seen.
+bool FatalWarnings()
+{
+    bool Number = false;
+    const int Count = qEnvironmentVariableIntValue("QT_FATAL_WARNINGS", &Number);
+    return !qEnvironmentVariableIsEmpty("QT_FATAL_WARNINGS") && (!Number || Count > 0);
+}
+
+// Where no window platform can start (the display named cannot be opened,
+// QT_QPA_PLATFORM names none the toolkit has), the toolkit ends the program
+// while it starts, with an abort and a note that reinstalling may help.
+// While it starts, that one fatal message is taken: the program says what
+// could not be opened and what it needs, and ends with status 1. Every other
+// message, every other fatal one too, goes on as before.
+void WatchToolkitStart(QtMsgType Type, const QMessageLogContext& Context, const QString& Message);
+TMessageHook ToolkitStartWatch(WatchToolkitStart);
+
+// The names in the toolkit's "Available platform plugins are: a, b, c."
+std::string AvailablePlatforms(const QString& Message)
+{
+    const QLatin1String Lead("Available platform plugins are:");
+    const qsizetype Start = Message.indexOf(Lead);
+    if (Start < 0)
+        return {};
+    QString Names = Message.mid(Start + Lead.size()).trimmed();
+    if (Names.endsWith('.'))
+        Names.chop(1);
+    return Names.toStdString();
+}
+
+void WatchToolkitStart(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
+{
+    if (Type == QtFatalMsg && Message.startsWith(QLatin1String("This application failed to start because")) &&
+        Message.contains(QLatin1String("Qt platform plugin"))) {
+        ReportUnopenedDisplay(TSessionEnvironment::OfProcess(), AvailablePlatforms(Message));
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    ToolkitStartWatch.PassOn(Type, Context, Message);
 }
 
 } // namespace
@@ -78,11 +175,13 @@ void TApplication::Initialize()
         UsePrivateRuntimeFolder();
         ProgramArg0 = ProgramPath();
         ProgramArgv[0] = ProgramArg0.data();
+        ToolkitStartWatch.Install();
         StartedApplication = new QApplication(ProgramArgc, ProgramArgv);
+        ToolkitStartWatch.Remove();
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    if (Headless())
-        PreviousMessageHandler = qInstallMessageHandler(DropSizeHintsNotice);
+    if (Headless() && !FatalWarnings())
+        SizeHintsFilter.Install();
     InstallFontSubstitutions();
     FToolkit->Loop = std::make_unique<TQtLoop>();
     FToolkit->PreviousLoop = SetMainLoop(FToolkit->Loop.get());
@@ -116,10 +215,7 @@ void TApplication::Finalize()
     FToolkit.reset();
     delete StartedApplication;
     StartedApplication = nullptr;
-    if (PreviousMessageHandler) {
-        qInstallMessageHandler(PreviousMessageHandler);
-        PreviousMessageHandler = nullptr;
-    }
+    SizeHintsFilter.Remove();
     FInitialized = false;
 }
 

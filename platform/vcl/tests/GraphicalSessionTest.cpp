@@ -1,20 +1,26 @@
 // When a program can show its windows, from the variables that name a
 // display or a window platform, and the run scripts' check, which must give
 // the same answer before they build anything; the runtime folder of a login
-// that names none.
+// that names none; the hand-over of the toolkit's messages between the
+// application's filter and the handlers installed before and after it.
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QString>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
+#include "vcl/Application.h"
 #include "vcl/GraphicalSession.h"
 
 namespace {
@@ -88,52 +94,65 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(Root); }
 
-    static unsigned Mode(const std::filesystem::path& Path)
+    // The mode in octal, as ls and chmod write it.
+    static std::string Mode(const std::filesystem::path& Path)
     {
         struct stat Status;
-        return lstat(Path.c_str(), &Status) == 0 ? Status.st_mode & 07777 : 0;
+        char Text[8] = "none";
+        if (lstat(Path.c_str(), &Status) == 0)
+            std::snprintf(Text, sizeof Text, "%04o", static_cast<unsigned>(Status.st_mode & 07777));
+        return Text;
     }
 
     std::filesystem::path Root;
 };
 
-TEST_F(PrivateFolderTest, MadeOrMendedToMode0700)
+TEST_F(PrivateFolderTest, MadeOrFoundAtMode0700)
 {
-    const std::filesystem::path Open = Root / "open", Private = Root / "private";
-    mkdir(Open.c_str(), 0700);
-    chmod(Open.c_str(), 0777);
+    const std::filesystem::path Private = Root / "private";
     mkdir(Private.c_str(), 0700);
     const struct {
         const char* Name;
         std::filesystem::path Folder;
+        mode_t Umask;
     } Cases[] = {
-        {"missing", Root / "missing"},
-        {"open to all", Open},
-        {"already private", Private},
+        {"missing", Root / "missing", 022},
+        {"missing, made under a umask that leaves less", Root / "narrow", 0277},
+        {"already private", Private, 022},
     };
     for (const auto& Case : Cases) {
+        const mode_t Previous = umask(Case.Umask);
         EXPECT_TRUE(MakePrivateFolder(Case.Folder)) << Case.Name;
-        EXPECT_EQ(Mode(Case.Folder), 0700u) << Case.Name;
+        umask(Previous);
+        EXPECT_EQ(Mode(Case.Folder), "0700") << Case.Name;
     }
 }
 
 TEST_F(PrivateFolderTest, RefusedWhereItCannotBeAFolderOfThisUsersAlone)
 {
-    const std::filesystem::path Own = Root / "own", Link = Root / "link", File = Root / "file";
-    mkdir(Own.c_str(), 0755);
+    const std::filesystem::path Own = Root / "own", Open = Root / "open", Link = Root / "link", File = Root / "file";
+    mkdir(Own.c_str(), 0700);
+    chmod(Own.c_str(), 0755);
+    mkdir(Open.c_str(), 0700);
+    chmod(Open.c_str(), 0777);
     symlink(Own.c_str(), Link.c_str());
     std::ofstream(File) << "x";
     const struct {
         const char* Name;
         std::filesystem::path Folder;
     } Cases[] = {
+        {"a folder of this user's open to all", Open},
+        {"a folder of this user's that others may read", Own},
         {"a link to a folder of this user's", Link},
         {"a file", File},
         {"in a folder that does not exist", Root / "missing" / "runtime"},
     };
     for (const auto& Case : Cases)
         EXPECT_FALSE(MakePrivateFolder(Case.Folder)) << Case.Name;
-    EXPECT_EQ(Mode(Own), 0755u) << "the folder behind the link was changed";
+    // Refused as they are found: neither is made private over what may
+    // already be in it.
+    EXPECT_EQ(Mode(Open), "0777");
+    EXPECT_EQ(Mode(Own), "0755");
 }
 
 TEST_F(PrivateFolderTest, RefusedWhenAnotherUserOwnsIt)
@@ -146,11 +165,34 @@ TEST_F(PrivateFolderTest, RefusedWhenAnotherUserOwnsIt)
     EXPECT_FALSE(MakePrivateFolder(Folder));
 }
 
+// An environment variable of the process, put back as it was at the end of
+// the scope.
+class TSavedVariable {
+public:
+    explicit TSavedVariable(const char* Name) : FName(Name)
+    {
+        if (const char* Value = std::getenv(Name))
+            FValue = Value;
+    }
+    ~TSavedVariable()
+    {
+        if (FValue)
+            setenv(FName, FValue->c_str(), 1);
+        else
+            unsetenv(FName);
+    }
+    TSavedVariable(const TSavedVariable&) = delete;
+    TSavedVariable& operator=(const TSavedVariable&) = delete;
+
+private:
+    const char* FName;
+    std::optional<std::string> FValue;
+};
+
 // A login that names its runtime folder keeps it; an empty name is none.
 TEST_F(PrivateFolderTest, UsedOnlyWhereTheLoginNamesNone)
 {
-    const char* Saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::optional<std::string> Previous = Saved ? std::optional<std::string>(Saved) : std::nullopt;
+    const TSavedVariable Saved("XDG_RUNTIME_DIR");
     const std::string Named = (Root / "named").string(), Given = (Root / "given").string();
     const struct {
         const char* Name;
@@ -166,8 +208,100 @@ TEST_F(PrivateFolderTest, UsedOnlyWhereTheLoginNamesNone)
         EXPECT_EQ(std::getenv("XDG_RUNTIME_DIR"), Case.Expected) << Case.Name;
         EXPECT_EQ(std::filesystem::exists(Given), Case.Expected == Given) << Case.Name;
     }
-    if (Previous)
-        setenv("XDG_RUNTIME_DIR", Previous->c_str(), 1);
-    else
+}
+
+// The toolkit's own folder, runtime-<user> in its temporary folder, has one
+// name however TMPDIR spells that folder: its canonical path.
+TEST_F(PrivateFolderTest, NamedInTheTemporaryFolderAsTheToolkitNamesIt)
+{
+    const TSavedVariable SavedRuntime("XDG_RUNTIME_DIR"), SavedTemp("TMPDIR");
+    const std::filesystem::path Temp = Root / "temp", Working = std::filesystem::current_path();
+    std::filesystem::create_directory(Temp);
+    std::filesystem::create_directory_symlink(Temp, Root / "link");
+    const passwd* User = getpwuid(geteuid());
+    ASSERT_NE(User, nullptr);
+    const std::string Expected = (std::filesystem::canonical(Temp) / ("runtime-" + std::string(User->pw_name))).string();
+    const std::string Top = Root.string();
+    const struct {
+        const char* Name;
+        std::string Temp;
+    } Cases[] = {
+        {"as it is", Top + "/temp"},
+        {"with a trailing slash", Top + "/temp/"},
+        {"with doubled slashes", Top + "//temp//"},
+        {"through ..", Top + "/temp/../temp"},
+        {"relative to the working folder", "temp"},
+        {"through a link", Top + "/link"},
+    };
+    std::filesystem::current_path(Root);
+    for (const auto& Case : Cases) {
+        setenv("TMPDIR", Case.Temp.c_str(), 1);
         unsetenv("XDG_RUNTIME_DIR");
+        UsePrivateRuntimeFolder();
+        const char* Named = std::getenv("XDG_RUNTIME_DIR");
+        EXPECT_EQ(Named ? std::string(Named) : std::string("(unset)"), Expected) << Case.Name;
+    }
+    std::filesystem::current_path(Working);
+}
+
+// The application filters the toolkit's messages on the offscreen platform.
+// Each case takes the application down and up again, so it runs in a child
+// process of its own, started afresh.
+class MessageFilterDeathTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+namespace {
+
+// Ends the process with status 3 when the offscreen platform's size-hints
+// notice reaches it.
+void EndAtTheSizeHintsNotice(QtMsgType, const QMessageLogContext&, const QString& Message)
+{
+    if (Message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        std::_Exit(3);
+}
+
+void Ignore(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+// Where the toolkit is to end the program at a warning, the filter lets the
+// size-hints notice through to the handler before it, so the line the
+// program ends at is seen; elsewhere it drops it (status 4).
+TEST_F(MessageFilterDeathTest, WithFatalWarningsTheSizeHintsNoticeGoesThrough)
+{
+    const struct {
+        const char* Value;
+        int Status;
+    } Cases[] = {
+        {"1", 3}, {"2", 3}, {"yes", 3}, {"", 4}, {"0", 4}, {"-1", 4},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EXIT(
+            {
+                Application->Finalize();
+                setenv("QT_FATAL_WARNINGS", Case.Value, 1);
+                qInstallMessageHandler(EndAtTheSizeHintsNotice);
+                Application->Initialize();
+                qWarning("This plugin does not support propagateSizeHints()");
+                std::_Exit(4);
+            },
+            ::testing::ExitedWithCode(Case.Status), "")
+            << "QT_FATAL_WARNINGS=" << Case.Value;
+}
+
+TEST_F(MessageFilterDeathTest, AHandlerInstalledAfterInitializeStaysInstalledAfterFinalize)
+{
+    EXPECT_EXIT(
+        {
+            qInstallMessageHandler(Ignore);
+            Application->Finalize();
+            if (qInstallMessageHandler(nullptr) != Ignore) {
+                std::fputs("Finalize put the handler from before Initialize back over the later one\n", stderr);
+                std::_Exit(1);
+            }
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

@@ -16,7 +16,9 @@
 //     }
 //
 // Initialize starts the window toolkit (when nothing has started it yet,
-// with the runtime folder of UsePrivateRuntimeFolder in GraphicalSession.h),
+// with the runtime folder of UsePrivateRuntimeFolder in GraphicalSession.h;
+// where no window platform can start, it says what could not be opened and
+// ends the program with status 1),
 // installs its loop as the main loop, shows every message box of the system
 // as a real dialog (from any thread: a box asked for on another thread is
 // shown on the main thread while the caller waits), and shows an exception

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -47,12 +48,24 @@ int ClosedAnswer(unsigned Flags)
 
 // The box is at least as wide as its caption needs in the desktop's title
 // bar: the text in a bold title font beside the window's icon and its three
-// buttons, each about as wide as the bar is high, and the bar's margins.
+// buttons, each about as wide as the bar is high, and the bar's margins. The
+// toolkit's box fits itself to its text whenever it is laid out, so the
+// width is held in its layout, where that fitting takes it in.
 class TMessageBoxDialog : public QMessageBox {
 protected:
     void showEvent(QShowEvent* Event) override
     {
+        if (!FCaptionRoom)
+            HoldCaptionRoom();
         QMessageBox::showEvent(Event);
+    }
+
+private:
+    void HoldCaptionRoom()
+    {
+        auto* Grid = qobject_cast<QGridLayout*>(layout());
+        if (!Grid)
+            return;
         QFont TitleFont = QApplication::font("QMdiSubWindowTitleBar");
         TitleFont.setBold(true);
         const QFontMetrics Metrics(TitleFont);
@@ -60,9 +73,14 @@ protected:
         int Wanted = Metrics.horizontalAdvance(windowTitle()) + 5 * BarHeight;
         if (const QScreen* Shown = screen())
             Wanted = std::min(Wanted, Shown->availableGeometry().width());
-        if (width() < Wanted)
-            setFixedWidth(Wanted);
+        const QMargins Margins = Grid->contentsMargins();
+        FCaptionRoom = new QSpacerItem(std::max(0, Wanted - Margins.left() - Margins.right()), 0, QSizePolicy::Fixed,
+                                       QSizePolicy::Minimum);
+        Grid->addItem(FCaptionRoom, Grid->rowCount(), 0, 1, Grid->columnCount());
     }
+
+    // Owned by the layout.
+    QSpacerItem* FCaptionRoom = nullptr;
 };
 
 } // namespace

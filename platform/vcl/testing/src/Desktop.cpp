@@ -150,9 +150,9 @@ bool WindowManagerReady(std::chrono::steady_clock::time_point Deadline)
     return false;
 }
 
-unsigned long WindowId(TForm* Form)
+unsigned long WindowId(QWidget* TopLevel)
 {
-    return static_cast<unsigned long>(Form->Widget()->winId());
+    return static_cast<unsigned long>(TopLevel->winId());
 }
 
 // The window's place on the screen and size, as the X server has them.
@@ -278,7 +278,7 @@ const std::string& TDesktop::WhyNotRunning()
 void TDesktopUser::Show(TForm* Form)
 {
     Form->Show();
-    const unsigned long Id = WindowId(Form);
+    const unsigned long Id = WindowId(Form->Widget());
     // Framed: the window manager has announced the frame and the form has
     // taken it in.
     (void)WaitUntil([&] {
@@ -290,18 +290,33 @@ void TDesktopUser::Show(TForm* Form)
 
 TScreenRect TDesktopUser::Window(TForm* Form)
 {
-    return ServerWindow(WindowId(Form)).value_or(TScreenRect{});
+    return Window(Form->Widget());
 }
 
 TScreenRect TDesktopUser::Frame(TForm* Form)
 {
-    const unsigned long Id = WindowId(Form);
+    return Frame(Form->Widget());
+}
+
+TScreenRect TDesktopUser::Window(QWidget* TopLevel)
+{
+    return ServerWindow(WindowId(TopLevel)).value_or(TScreenRect{});
+}
+
+TScreenRect TDesktopUser::Frame(QWidget* TopLevel)
+{
+    const unsigned long Id = WindowId(TopLevel);
     const std::optional<TScreenRect> Inside = ServerWindow(Id);
     if (!Inside)
         return {};
     const TExtents Extents = FrameExtents(Id).value_or(TExtents{});
     return {Inside->Left - Extents.Left, Inside->Top - Extents.Top, Inside->Width + Extents.Left + Extents.Right,
             Inside->Height + Extents.Top + Extents.Bottom};
+}
+
+int TDesktopUser::TitleBarHeight(QWidget* TopLevel)
+{
+    return FrameExtents(WindowId(TopLevel)).value_or(TExtents{}).Top;
 }
 
 void TDesktopUser::DragTitleBar(TForm* Form, int DX, int DY)

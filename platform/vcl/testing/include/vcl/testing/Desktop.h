@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/types.h>
 
+class QWidget;
 class TForm;
 
 // A place and size on the screen.
@@ -53,6 +54,12 @@ public:
     static void Show(TForm* Form);
     static TScreenRect Frame(TForm* Form);
     static TScreenRect Window(TForm* Form);
+    // The same of any top-level window, a dialog's say.
+    static TScreenRect Frame(QWidget* TopLevel);
+    static TScreenRect Window(QWidget* TopLevel);
+    // The height of the title bar the window manager draws above it (0
+    // while it has drawn none).
+    static int TitleBarHeight(QWidget* TopLevel);
     // Drags the title bar, from its middle, or the frame's lower right
     // corner by DX, DY.
     static void DragTitleBar(TForm* Form, int DX, int DY);

@@ -47,28 +47,32 @@ protected:
     void closeEvent(QCloseEvent* Event) override
     {
         Event->accept();
-        Form->WindowClosed();
+        if (Form)
+            Form->WindowClosed();
     }
     void showEvent(QShowEvent* Event) override
     {
         QWidget::showEvent(Event);
-        Form->FitToFrame();
+        if (Form)
+            Form->FitToFrame();
     }
     void resizeEvent(QResizeEvent* Event) override
     {
         QWidget::resizeEvent(Event);
-        Form->FollowWindow();
+        if (Form)
+            Form->FollowWindow();
     }
     void moveEvent(QMoveEvent* Event) override
     {
         QWidget::moveEvent(Event);
-        Form->FollowWindow();
+        if (Form)
+            Form->FollowWindow();
     }
     bool event(QEvent* Event) override
     {
         // Some desktops tell the frame of a shown window only after it is
         // drawn, with neither a move nor a resize of the window.
-        if (isVisible() && !Form->FFrameKnown)
+        if (Form && isVisible() && !Form->FFrameKnown)
             Form->FitToFrame();
         return QWidget::event(Event);
     }
@@ -78,6 +82,9 @@ public:
     // native window at the first show; one made before that is placed by
     // its own corner.
     void ForgetNativeWindow() { destroy(); }
+    // The form is going: the window, which the control deletes after it,
+    // tells it nothing more.
+    void Detach() { Form = nullptr; }
 
 private:
     TForm* Form;
@@ -107,6 +114,7 @@ TForm::~TForm()
     BeforeDestruction();
     // The menu bar belongs to the menu component, not to the window.
     SetMenu(nullptr);
+    static_cast<TWindow*>(Widget())->Detach();
 }
 
 void TForm::BeforeDestruction()

@@ -21,6 +21,21 @@ function(vtx_add_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS ${label} ${T_PROPERTIES})
 endfunction()
 
+# The X platform's keyboard library (libxkbcommon-x11) hands strndup buffers
+# that their length ends, without a NUL, which AddressSanitizer's strict
+# string checks report: the tests that start the X platform run without
+# those checks.
+set(VTX_X_PLATFORM_TEST_ENVIRONMENT "ASAN_OPTIONS=string_append::strict_string_checks=0")
+
+# vtx_add_desktop_test(<name> SOURCES ... LIBS ...): a GoogleTest program of
+# the desktop tests (its main starts the virtual X server and the window
+# manager), its cases registered as vtx_add_test does.
+function(vtx_add_desktop_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  vtx_add_test(${name} SOURCES ${T_SOURCES} LIBS ${T_LIBS} vcl_desktop_testing vcl_desktop_test_main
+    PROPERTIES ENVIRONMENT_MODIFICATION ${VTX_X_PLATFORM_TEST_ENVIRONMENT})
+endfunction()
+
 # vtx_add_script_test(<name> <script> [-D<var>=<value>...]): the CMake
 # script run as test <name>, with those variables, labelled by its folder.
 function(vtx_add_script_test name script)
@@ -43,7 +58,8 @@ function(vtx_add_no_display_test program)
   set(name ${program}.StartsOnAVirtualDisplay)
   vtx_add_script_test(${name} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RunOnVirtualDisplay.cmake
     -DPROGRAM=$<TARGET_FILE:${program}> -DNAME=${name} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/virtual-display)
-  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    ENVIRONMENT_MODIFICATION ${VTX_X_PLATFORM_TEST_ENVIRONMENT})
 endfunction()
 
 # vtx_add_quiet_start_test(<program>): the desktop program, started in a

@@ -246,6 +246,9 @@ TDesktop::TDesktop()
     setenv("DISPLAY", Display->c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // The desktop has no session bus: the toolkit's search for one would
+    // start from the X server and leave its buffers behind.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     FWindowManager = Start({"openbox", "--sm-disable", "--config-file", VTX_DESKTOP_CONFIG});
     const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!WindowManagerUp() && std::chrono::steady_clock::now() < Deadline)

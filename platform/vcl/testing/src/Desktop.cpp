@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "vcl/Vcl.h"
@@ -286,8 +287,10 @@ void TDesktopUser::Show(TForm* Form)
     // taken it in.
     (void)WaitUntil([&] {
         const std::optional<TExtents> Extents = FrameExtents(Id);
-        return Extents && Extents->Top > 0 && Form->Width() == Frame(Form).Width &&
-               Form->Height() == Frame(Form).Height;
+        if (!Extents || Extents->Top == 0)
+            return false;
+        const TScreenRect Outer = Frame(Form);
+        return Form->Width() == Outer.Width && Form->Height() == Outer.Height;
     });
 }
 
@@ -322,11 +325,23 @@ int TDesktopUser::TitleBarHeight(QWidget* TopLevel)
     return FrameExtents(WindowId(TopLevel)).value_or(TExtents{}).Top;
 }
 
+namespace {
+
+// The middle of the title bar: across the frame, between its top and the
+// window's.
+std::pair<int, int> TitleBarMiddle(TForm* Form)
+{
+    const TScreenRect Outer = TDesktopUser::Frame(Form);
+    const TScreenRect Inside = TDesktopUser::Window(Form);
+    return {Outer.Left + Outer.Width / 2, (Outer.Top + Inside.Top) / 2};
+}
+
+} // namespace
+
 void TDesktopUser::DragTitleBar(TForm* Form, int DX, int DY)
 {
-    const TScreenRect Outer = Frame(Form);
-    const TScreenRect Inside = Window(Form);
-    Drag(Outer.Left + Outer.Width / 2, (Outer.Top + Inside.Top) / 2, DX, DY);
+    const auto [X, Y] = TitleBarMiddle(Form);
+    Drag(X, Y, DX, DY);
 }
 
 void TDesktopUser::DragCorner(TForm* Form, int DX, int DY)
@@ -337,10 +352,9 @@ void TDesktopUser::DragCorner(TForm* Form, int DX, int DY)
 
 void TDesktopUser::DoubleClickTitleBar(TForm* Form)
 {
-    const TScreenRect Outer = Frame(Form);
-    const TScreenRect Inside = Window(Form);
-    Xdotool({"mousemove", std::to_string(Outer.Left + Outer.Width / 2), std::to_string((Outer.Top + Inside.Top) / 2),
-             "sleep", "0.1", "click", "--repeat", "2", "--delay", "80", "1"});
+    const auto [X, Y] = TitleBarMiddle(Form);
+    Xdotool({"mousemove", std::to_string(X), std::to_string(Y), "sleep", "0.1", "click", "--repeat", "2", "--delay",
+             "80", "1"});
 }
 
 bool TDesktopUser::WaitUntil(const std::function<bool()>& Done, unsigned Ms)
